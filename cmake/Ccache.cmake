@@ -1,0 +1,5 @@
+find_program(HALVO_CCACHE ccache)
+if(HALVO_CCACHE)
+    set(CMAKE_C_COMPILER_LAUNCHER "${HALVO_CCACHE}")
+    set(CMAKE_CXX_COMPILER_LAUNCHER "${HALVO_CCACHE}")
+endif()

@@ -1,0 +1,155 @@
+#include "engine/MurmelAudioProcessor.h"
+
+#include "HalvoIdentity.h"
+#include "engine/SineWaveVoice.h"
+#include "parameters/HostParameter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace halvo
+{
+
+MurmelAudioProcessor::MurmelAudioProcessor()
+    : juce::AudioProcessor(
+          BusesProperties()
+              .withInput("Input", juce::AudioChannelSet::stereo(), true)
+              .withOutput("Output", juce::AudioChannelSet::stereo(), true))
+{
+    for (int index = 0; index < numParameters; ++index)
+        addParameter(new HostParameter(*this, index));
+
+    for (const int index : {oscIndex, rateIndex, modeIndex, delayTimeIndex, delayFeedbackIndex,
+                            reverbIndex, gainIndex})
+        setParameter(index, parameterTable[static_cast<std::size_t>(index)].defaultValue);
+
+    for (auto& assignment : midiMap)
+        assignment.store(-1, std::memory_order_relaxed);
+
+    synth.addVoice(new SineWaveVoice(*this));
+    synth.addSound(new SineWaveSound());
+
+    for (auto& sample : scopeBuffer)
+        sample.store(0.0f, std::memory_order_relaxed);
+}
+
+MurmelAudioProcessor::~MurmelAudioProcessor() = default;
+
+const juce::String MurmelAudioProcessor::getName() const
+{
+    return identity::productName;
+}
+
+void MurmelAudioProcessor::prepareToPlay(double sampleRate, int)
+{
+    // A host may announce a rate of 0 or worse before it knows its device; keep the last good one.
+    const bool usableRate = std::isfinite(sampleRate) && sampleRate >= 1.0;
+    const double rate = usableRate ? sampleRate : static_cast<double>(currentSampleRate.load());
+
+    synth.setCurrentPlaybackSampleRate(rate);
+    keyboardState.reset();
+    currentSampleRate.store(static_cast<float>(rate), std::memory_order_relaxed);
+    engine.oscillator.setBaseFrequency(0.0f);
+    setParameter(delayTimeIndex, getParameterValue(delayTimeIndex));
+    setParameter(delayFeedbackIndex, getParameterValue(delayFeedbackIndex));
+}
+
+void MurmelAudioProcessor::releaseResources()
+{
+    keyboardState.reset();
+}
+
+void MurmelAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer,
+                                        juce::MidiBuffer& midiMessages)
+{
+    const int numSamples = buffer.getNumSamples();
+    const int numChannels = buffer.getNumChannels();
+
+    handleControllerMessages(midiMessages);
+    keyboardState.processNextMidiBuffer(midiMessages, 0, numSamples, true);
+    synth.renderNextBlock(buffer, midiMessages, 0, numSamples);
+
+    float* const* channels = buffer.getArrayOfWritePointers();
+    if (numChannels > 0)
+    {
+        if (getTotalNumOutputChannels() == 1 || numChannels == 1)
+            engine.processMono(channels[0], numSamples);
+        else
+            engine.processStereo(channels, numSamples);
+    }
+
+    outputStage.process(channels, numChannels, numSamples);
+    midiMessages.clear();
+
+    if (numChannels > 0)
+        captureScope(channels[0], numSamples);
+    else
+        scopeCount.store(0, std::memory_order_relaxed);
+}
+
+void MurmelAudioProcessor::captureScope(const float* channel, int numSamples) noexcept
+{
+    const int count = std::clamp(numSamples, 0, scopeCapacity);
+    for (int i = 0; i < count; ++i)
+        scopeBuffer[static_cast<std::size_t>(i)].store(channel[i], std::memory_order_relaxed);
+    scopeCount.store(count, std::memory_order_relaxed);
+}
+
+bool MurmelAudioProcessor::isBusesLayoutSupported(const BusesLayout& layouts) const
+{
+    const int inputs = layouts.getMainInputChannels();
+    const int outputs = layouts.getMainOutputChannels();
+    return inputs == outputs && (outputs == 2 || outputs == 1);
+}
+
+const juce::String MurmelAudioProcessor::getInputChannelName(int channelIndex) const
+{
+    return juce::String(channelIndex + 1);
+}
+
+const juce::String MurmelAudioProcessor::getOutputChannelName(int channelIndex) const
+{
+    return juce::String(channelIndex + 1);
+}
+
+bool MurmelAudioProcessor::isInputChannelStereoPair(int) const
+{
+    return true;
+}
+
+bool MurmelAudioProcessor::isOutputChannelStereoPair(int) const
+{
+    return true;
+}
+
+bool MurmelAudioProcessor::silenceInProducesSilenceOut() const
+{
+    return false;
+}
+
+double MurmelAudioProcessor::getTailLengthSeconds() const
+{
+    return 0.0;
+}
+
+bool MurmelAudioProcessor::acceptsMidi() const
+{
+    return true;
+}
+
+bool MurmelAudioProcessor::producesMidi() const
+{
+    return false;
+}
+
+bool MurmelAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+juce::AudioProcessorEditor* MurmelAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor(*this);
+}
+
+} // namespace halvo

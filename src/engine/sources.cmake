@@ -1,0 +1,3 @@
+set(HALVO_ENGINE_SOURCES
+    engine/MurmelAudioProcessor.cpp
+    engine/SineWaveVoice.cpp)

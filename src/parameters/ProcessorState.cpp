@@ -1,0 +1,48 @@
+#include "engine/MurmelAudioProcessor.h"
+
+#include "parameters/StateFormat.h"
+
+namespace halvo
+{
+
+void MurmelAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
+{
+    PluginState state;
+    for (int index = 0; index < numParameters; ++index)
+    {
+        const auto i = static_cast<std::size_t>(index);
+        state.parameters[i] = getParameterValue(index);
+        state.midiMap[i] = midiMap[i].load(std::memory_order_relaxed);
+    }
+    state.midiChannel = midiChannel.load(std::memory_order_relaxed);
+
+    const auto block = writeStateBlock(state);
+    destData.replaceAll(block.data(), block.size());
+}
+
+void MurmelAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
+{
+    const auto entries = readStateBlock(data, sizeInBytes);
+    if (!entries)
+        return;
+
+    for (const auto& entry : *entries)
+    {
+        switch (entry.kind)
+        {
+        case StateEntry::Kind::parameter:
+            setParameter(entry.parameterIndex, entry.parameterValue);
+            break;
+        case StateEntry::Kind::midiChannel:
+            midiChannel.store(entry.integerValue, std::memory_order_relaxed);
+            break;
+        case StateEntry::Kind::midiAssignment:
+            midiMap[static_cast<std::size_t>(entry.parameterIndex)].store(
+                entry.integerValue, std::memory_order_relaxed);
+            break;
+        }
+    }
+    parametersChanged.store(true, std::memory_order_relaxed);
+}
+
+} // namespace halvo

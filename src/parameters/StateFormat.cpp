@@ -1,0 +1,181 @@
+#include "parameters/StateFormat.h"
+
+#include <juce_core/juce_core.h>
+
+#include <climits>
+#include <cstring>
+
+namespace halvo
+{
+namespace
+{
+struct StateKey
+{
+    const char* name;
+    StateEntry::Kind kind;
+    int parameterIndex;
+};
+
+// Element order of a written block. Rate's assignment is stored under "midiMapFM".
+constexpr std::array<StateKey, 15> stateKeys{{
+    {"OSC", StateEntry::Kind::parameter, oscIndex},
+    {"DelayTime", StateEntry::Kind::parameter, delayTimeIndex},
+    {"Rate", StateEntry::Kind::parameter, rateIndex},
+    {"Mode", StateEntry::Kind::parameter, modeIndex},
+    {"Reverb", StateEntry::Kind::parameter, reverbIndex},
+    {"Gain", StateEntry::Kind::parameter, gainIndex},
+    {"DelayFeedback", StateEntry::Kind::parameter, delayFeedbackIndex},
+    {"idxMidiChannel", StateEntry::Kind::midiChannel, -1},
+    {"midiMapOSC", StateEntry::Kind::midiAssignment, oscIndex},
+    {"midiMapDelayTime", StateEntry::Kind::midiAssignment, delayTimeIndex},
+    {"midiMapDelayFeedback", StateEntry::Kind::midiAssignment, delayFeedbackIndex},
+    {"midiMapFM", StateEntry::Kind::midiAssignment, rateIndex},
+    {"midiMapGain", StateEntry::Kind::midiAssignment, gainIndex},
+    {"midiMapMode", StateEntry::Kind::midiAssignment, modeIndex},
+    {"midiMapReverb", StateEntry::Kind::midiAssignment, reverbIndex},
+}};
+
+// A real block is a few hundred bytes; these limits keep hostile input from exhausting the stack
+// (the parser recurses per nesting level) or the host's time.
+constexpr int maximumTextBytes = 1 << 20;
+constexpr int maximumNestingDepth = 64;
+
+void appendElement(std::string& text, const char* name, const std::string& value)
+{
+    text += '<';
+    text += name;
+    text += '>';
+    text += value;
+    text += "</";
+    text += name;
+    text += '>';
+}
+
+std::uint32_t readLittleEndian(const unsigned char* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+bool nestsTooDeeply(const char* text, int length)
+{
+    int depth = 0;
+    for (int i = 0; i + 1 < length; ++i)
+    {
+        if (text[i] != '<')
+            continue;
+        const char next = text[i + 1];
+        if (next == '/')
+            --depth;
+        else if (next != '?' && next != '!' && ++depth > maximumNestingDepth)
+            return true;
+    }
+    return false;
+}
+
+// Decimal integer: leading white space, one sign, digits up to the first non-digit; held at the
+// int range instead of overflowing.
+int readInteger(const juce::String& text)
+{
+    auto p = text.getCharPointer();
+    while (p.isWhitespace())
+        ++p;
+    bool negative = false;
+    if (*p == '-' || *p == '+')
+        negative = (p.getAndAdvance() == '-');
+    long long value = 0;
+    while (p.isDigit())
+    {
+        value = value * 10 + (p.getAndAdvance() - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative)
+        value = -value;
+    return static_cast<int>(juce::jlimit<long long>(INT_MIN, INT_MAX, value));
+}
+
+const StateKey* findKey(const juce::String& tagName)
+{
+    for (const auto& key : stateKeys)
+        if (tagName.equalsIgnoreCase(key.name))
+            return &key;
+    return nullptr;
+}
+} // namespace
+
+std::string stateXmlText(const PluginState& state)
+{
+    std::string text = "<Root>";
+    for (const auto& key : stateKeys)
+    {
+        const auto index = static_cast<std::size_t>(key.parameterIndex);
+        switch (key.kind)
+        {
+        case StateEntry::Kind::parameter:
+            appendElement(text, key.name, formatParameterValue(state.parameters[index]));
+            break;
+        case StateEntry::Kind::midiChannel:
+            appendElement(text, key.name, std::to_string(state.midiChannel));
+            break;
+        case StateEntry::Kind::midiAssignment:
+            appendElement(text, key.name, std::to_string(state.midiMap[index]));
+            break;
+        }
+    }
+    return text + "</Root>";
+}
+
+std::vector<char> writeStateBlock(const PluginState& state)
+{
+    const std::string text = stateXmlText(state);
+    const auto length = static_cast<std::uint32_t>(text.size());
+    std::vector<char> block(8 + text.size() + 1, '\0');
+    for (int byte = 0; byte < 4; ++byte)
+    {
+        block[static_cast<std::size_t>(byte)] = static_cast<char>((stateMagic >> (8 * byte)) & 0xff);
+        block[static_cast<std::size_t>(4 + byte)] = static_cast<char>((length >> (8 * byte)) & 0xff);
+    }
+    std::memcpy(block.data() + 8, text.data(), text.size());
+    return block;
+}
+
+std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes <= 8)
+        return std::nullopt;
+
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    if (readLittleEndian(bytes) != stateMagic)
+        return std::nullopt;
+
+    const auto declaredLength = static_cast<std::int32_t>(readLittleEndian(bytes + 4));
+    if (declaredLength <= 0)
+        return std::nullopt;
+
+    const int textLength = juce::jmin(sizeInBytes - 8, static_cast<int>(declaredLength));
+    const auto* text = reinterpret_cast<const char*>(bytes + 8);
+    if (textLength > maximumTextBytes || nestsTooDeeply(text, textLength))
+        return std::nullopt;
+
+    const auto root = juce::parseXML(juce::String::fromUTF8(text, textLength));
+    if (root == nullptr)
+        return std::nullopt;
+
+    std::vector<StateEntry> entries;
+    for (const auto* child : root->getChildIterator())
+    {
+        const auto* key = findKey(child->getTagName());
+        if (key == nullptr)
+            continue;
+        const juce::String content = child->getAllSubText();
+        if (key->kind == StateEntry::Kind::parameter)
+            entries.push_back({key->kind, key->parameterIndex, content.getFloatValue(), 0});
+        else
+            entries.push_back({key->kind, key->parameterIndex, 0.0f, readInteger(content)});
+    }
+    return entries;
+}
+
+} // namespace halvo

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "parameters/ParameterTable.h"
+
+namespace halvo
+{
+
+// Everything a saved instance carries: the seven values, the controller channel and assignments.
+struct PluginState
+{
+    std::array<float, numParameters> parameters{};
+    int midiChannel = 0;
+    std::array<int, numParameters> midiMap{};
+};
+
+// The state block: magic 0x21324356, the text length N, N bytes of one-line XML, a zero byte.
+inline constexpr std::uint32_t stateMagic = 0x21324356;
+
+std::string stateXmlText(const PluginState& state);
+std::vector<char> writeStateBlock(const PluginState& state);
+
+// One recognised element of a block, in document order.
+struct StateEntry
+{
+    enum class Kind
+    {
+        parameter,
+        midiChannel,
+        midiAssignment
+    };
+
+    Kind kind;
+    int parameterIndex; // for parameter and midiAssignment
+    float parameterValue;
+    int integerValue;
+};
+
+// The recognised elements of a block, or nothing when the block cannot be read.
+std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int sizeInBytes);
+
+} // namespace halvo

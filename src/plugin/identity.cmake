@@ -1,0 +1,15 @@
+# The plug-in's identity as every host and format layer sees it. Everything else reads these values:
+# CMake passes them to the plug-in client and generates HalvoIdentity.h from them for the C++ code.
+set(HALVO_PRODUCT_NAME "Halvo")
+set(HALVO_DESCRIPTION "Halvo")
+set(HALVO_MANUFACTURER "Drovask")
+set(HALVO_MANUFACTURER_CODE "Drvk")
+set(HALVO_PLUGIN_CODE "HaDr")
+set(HALVO_VERSION "1.0.0")
+set(HALVO_VERSION_STRING "1.0")
+set(HALVO_VERSION_CODE "0x00010000")
+set(HALVO_VST_VENDOR_VERSION 100)
+set(HALVO_WEBSITE "https://drovask.com")
+set(HALVO_LV2_URI "https://drovask.com/plugins/halvo")
+set(HALVO_AAX_IDENTIFIER "com.Drovask.Halvo")
+set(HALVO_BUNDLE_ID "com.drovask.halvo")

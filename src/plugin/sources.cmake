@@ -1,0 +1,2 @@
+set(HALVO_PLUGIN_SOURCES
+    plugin/PluginFactory.cpp)

@@ -1,0 +1,2 @@
+# Artwork and fonts compiled into the plug-in (none yet).
+set(HALVO_RESOURCE_TARGETS)
