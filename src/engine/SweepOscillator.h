@@ -34,7 +34,7 @@ struct DcBlocker
 // rendered at a fixed 44100 Hz reference whatever the host's rate.
 class SweepOscillator
 {
-public:
+  public:
     static constexpr int maxBlockSize = 16384;
 
     SweepOscillator(float baseFrequency, float sweepRate, float referenceRate);
@@ -49,17 +49,23 @@ public:
     void setMode(int code) noexcept { mode.store(code, std::memory_order_relaxed); }
     void setSweepRate(float hz) noexcept { lfoPhasor.setFrequency(hz); }
 
-    float getBaseFrequency() const noexcept { return baseFrequency.load(std::memory_order_relaxed); }
+    float getBaseFrequency() const noexcept
+    {
+        return baseFrequency.load(std::memory_order_relaxed);
+    }
     float getGateLevel() const noexcept { return gateLevel.load(std::memory_order_relaxed); }
     float getAmplitude() const noexcept { return amplitude; }
     int getWaveform() const noexcept { return waveform.load(std::memory_order_relaxed); }
     int getMode() const noexcept { return mode.load(std::memory_order_relaxed); }
     int getLfoShape() const noexcept { return lfoShape; }
-    float getSweepRate() const noexcept { return lfoPhasor.frequency.load(std::memory_order_relaxed); }
+    float getSweepRate() const noexcept
+    {
+        return lfoPhasor.frequency.load(std::memory_order_relaxed);
+    }
     float getSweepPhase() const noexcept { return lfoPhasor.phase; }
     float getTonePhase() const noexcept { return mainPhasor.phase; }
 
-private:
+  private:
     std::atomic<float> baseFrequency;
     std::atomic<std::int32_t> mode{0};
     std::atomic<float> gateLevel{0.0f};
