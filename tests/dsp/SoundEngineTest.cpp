@@ -116,16 +116,5 @@ TEST(SoundEngine, MonoChainUsesTheSumOfAllLines)
     EXPECT_TRUE(bitIdentical(channel, expected));
 }
 
-TEST(SoundEngine, BuildsTheBlocksForTheReferenceRate)
-{
-    SoundEngine engine;
-    EXPECT_EQ(engine.sampleRate, 44100.0f);
-    EXPECT_EQ(engine.oscillator.getBaseFrequency(), 0.0f);
-    EXPECT_EQ(engine.oscillator.getTonePhase(), 0.5f);
-    EXPECT_EQ(engine.delay.getCurrentDelay(), 100.0f);
-    EXPECT_EQ(engine.reverb.getDryLevel(), 0.5f);
-    EXPECT_EQ(engine.reverb.getLineGain(0), 0.0f);
-}
-
 } // namespace
 } // namespace halvo
