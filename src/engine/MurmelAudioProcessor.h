@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 
+#include "engine/MonoSynthesiser.h"
 #include "engine/OutputStage.h"
 #include "engine/SoundEngine.h"
 #include "parameters/ParameterTable.h"
@@ -17,7 +18,7 @@ namespace halvo
 // several of them directly.
 class MurmelAudioProcessor final : public juce::AudioProcessor
 {
-public:
+  public:
     static constexpr int scopeCapacity = 512;
 
     MurmelAudioProcessor();
@@ -64,7 +65,7 @@ public:
     juce::MidiKeyboardState keyboardState;
     SoundEngine engine;
     std::atomic<float> currentSampleRate{44100.0f};
-    juce::Synthesiser synth;
+    MonoSynthesiser synth;
     std::atomic<bool> midiLearnEnabled{false};
     std::atomic<int> learnParameterIndex{-1};
     std::array<std::atomic<int>, numParameters> midiMap;
@@ -75,7 +76,7 @@ public:
     std::array<std::atomic<float>, scopeCapacity> scopeBuffer;
     std::atomic<int> scopeCount{scopeCapacity};
 
-private:
+  private:
     void applyParameter(int index, float value) noexcept;
     void handleControllerMessages(const juce::MidiBuffer& midiMessages);
     void writeParameterFromController(int index, float value);

@@ -1,3 +1,4 @@
 set(HALVO_ENGINE_SOURCES
     engine/MurmelAudioProcessor.cpp
-    engine/SineWaveVoice.cpp)
+    engine/SineWaveVoice.cpp
+    engine/MonoSynthesiser.cpp)
