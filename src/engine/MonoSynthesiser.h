@@ -9,7 +9,7 @@ namespace halvo
 // rebuilds a list of candidates on every steal, and with one voice every note is a steal.
 class MonoSynthesiser final : public juce::Synthesiser
 {
-  protected:
+protected:
     juce::SynthesiserVoice* findVoiceToSteal(juce::SynthesiserSound* soundToPlay, int midiChannel,
                                              int midiNoteNumber) const override;
 };

@@ -11,10 +11,9 @@ namespace halvo
 {
 
 MurmelAudioProcessor::MurmelAudioProcessor()
-    : juce::AudioProcessor(
-          BusesProperties()
-              .withInput("Input", juce::AudioChannelSet::stereo(), true)
-              .withOutput("Output", juce::AudioChannelSet::stereo(), true))
+    : juce::AudioProcessor(BusesProperties()
+                               .withInput("Input", juce::AudioChannelSet::stereo(), true)
+                               .withOutput("Output", juce::AudioChannelSet::stereo(), true))
 {
     for (int index = 0; index < numParameters; ++index)
         addParameter(new HostParameter(*this, index));

@@ -18,7 +18,7 @@ namespace halvo
 // several of them directly.
 class MurmelAudioProcessor final : public juce::AudioProcessor
 {
-  public:
+public:
     static constexpr int scopeCapacity = 512;
 
     MurmelAudioProcessor();
@@ -76,7 +76,7 @@ class MurmelAudioProcessor final : public juce::AudioProcessor
     std::array<std::atomic<float>, scopeCapacity> scopeBuffer;
     std::atomic<int> scopeCount{scopeCapacity};
 
-  private:
+private:
     void applyParameter(int index, float value) noexcept;
     void handleControllerMessages(const juce::MidiBuffer& midiMessages);
     void writeParameterFromController(int index, float value);

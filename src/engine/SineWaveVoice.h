@@ -16,7 +16,8 @@ public:
 };
 
 // The one voice. It renders nothing itself: a note only sets the oscillator's pitch, restarts the
-// sweep and opens the gate. It never releases its note, so every new note steals it (last note wins).
+// sweep and opens the gate. It never releases its note, so every new note steals it (last note
+// wins).
 class SineWaveVoice final : public juce::SynthesiserVoice
 {
 public:

@@ -7,7 +7,7 @@ namespace halvo::test
 // included) made by the calling thread while armed.
 class ScopedAllocationCounter
 {
-  public:
+public:
     ScopedAllocationCounter();
     ~ScopedAllocationCounter();
 
