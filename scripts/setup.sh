@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building, rendering and testing Halvo need, from Debian's packages.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config ccache
+    juce-modules-source
+    googletest libgtest-dev libbenchmark-dev
+    fonts-roboto-unhinted
+    xvfb xauth xdotool imagemagick
+    clang-14 libclang-rt-14-dev
+    lilv-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
