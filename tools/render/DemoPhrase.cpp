@@ -1,0 +1,110 @@
+#include "DemoPhrase.h"
+
+#include "parameters/ParameterTable.h"
+
+namespace halvo::render
+{
+namespace
+{
+class PhraseWriter
+{
+public:
+    explicit PhraseWriter(Performance& target) : performance(target) {}
+
+    void note(double start, int noteNumber, double duration)
+    {
+        performance.midi.push_back(
+            {start, juce::MidiMessage::noteOn(1, noteNumber, static_cast<juce::uint8>(100))});
+        performance.midi.push_back({start + duration, juce::MidiMessage::noteOff(1, noteNumber)});
+    }
+
+    void set(double at, int parameterIndex, float value)
+    {
+        performance.parameterChanges.push_back({at, parameterIndex, value});
+    }
+
+    void mark(double at, const juce::String& label) { performance.markers.push_back({at, label}); }
+
+private:
+    Performance& performance;
+};
+
+constexpr float sine = 0.0f;
+constexpr float saw = 0.5f;
+constexpr float square = 1.0f;
+
+void playWaveforms(PhraseWriter& phrase)
+{
+    // No sweep, so each waveform is heard at the note's own pitch. The delay time stays where it
+    // is: moving it would bend these first echoes.
+    phrase.set(0.0, rateIndex, 0.0f);
+    phrase.set(0.0, modeIndex, 0.0f);
+    phrase.set(0.0, delayFeedbackIndex, 0.35f);
+    phrase.set(0.0, reverbIndex, 0.3f);
+    phrase.set(0.0, gainIndex, 0.95f);
+
+    const std::pair<float, const char*> waveforms[] = {
+        {sine, "sine"}, {saw, "saw"}, {square, "square"}};
+    double start = 0.0;
+    for (const auto& [oscValue, label] : waveforms)
+    {
+        phrase.set(start, oscIndex, oscValue);
+        phrase.mark(start, label);
+        phrase.note(start, 57, 1.0);
+        start += 1.2;
+    }
+}
+
+void playSweepModes(PhraseWriter& phrase, double start)
+{
+    // A 1 Hz sweep: two full cycles per note.
+    phrase.set(start, oscIndex, saw);
+    phrase.set(start, rateIndex, 0.05f);
+
+    const int notes[] = {45, 48, 52, 45, 50, 52, 57};
+    for (int mode = 0; mode < 7; ++mode)
+    {
+        const double at = start + 2.0 * mode;
+        phrase.set(at, modeIndex, static_cast<float>(mode) / 6.0f);
+        phrase.mark(at, "mode " + juce::String(mode));
+        phrase.note(at, notes[mode], 1.7);
+    }
+}
+
+void playEchoes(PhraseWriter& phrase, double start)
+{
+    phrase.set(start, modeIndex, 0.0f);
+    phrase.set(start, rateIndex, 0.0f);
+    phrase.set(start, oscIndex, sine);
+    phrase.set(start, delayTimeIndex, 0.25f);
+    phrase.set(start, delayFeedbackIndex, 0.5f);
+    phrase.set(start, reverbIndex, 0.4f);
+    phrase.mark(start, "delay + reverb");
+
+    // Legato, so the gate stays open from note to note.
+    const int notes[] = {57, 60, 64};
+    for (int step = 0; step < 3; ++step)
+        phrase.note(start + 0.3 * step, notes[step], 0.3);
+    phrase.note(start + 0.9, 69, 0.6);
+
+    // Moving the delay time while the echoes ring bends their pitch.
+    phrase.set(start + 1.0, delayTimeIndex, 0.35f);
+}
+} // namespace
+
+Performance demoPhrase()
+{
+    Performance performance;
+    performance.title = "demo phrase";
+    PhraseWriter phrase(performance);
+
+    playWaveforms(phrase);
+    playSweepModes(phrase, 3.6);
+    playEchoes(phrase, 17.6);
+
+    performance.lengthSeconds = demoPhraseLengthSeconds;
+    sortByTime(performance);
+    return performance;
+}
+
+} // namespace halvo::render

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace halvo::render
+{
+
+std::string helpText();
+
+} // namespace halvo::render
