@@ -28,7 +28,8 @@ void MurmelAudioProcessor::handleControllerMessages(const juce::MidiBuffer& midi
         const int value = event.data[2] & 0x7f;
 
         for (int index = 0; index < numParameters; ++index)
-            if (midiMap[static_cast<std::size_t>(index)].load(std::memory_order_relaxed) == controller)
+            if (midiMap[static_cast<std::size_t>(index)].load(std::memory_order_relaxed) ==
+                controller)
                 writeParameterFromController(index, mappedControllerValue(index, value));
 
         const int target = learnParameterIndex.load(std::memory_order_relaxed);

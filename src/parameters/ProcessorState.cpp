@@ -20,6 +20,7 @@ void MurmelAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
     destData.replaceAll(block.data(), block.size());
 }
 
+// A block is read whole before anything is applied, so one that cannot be read changes nothing.
 void MurmelAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
     const auto entries = readStateBlock(data, sizeInBytes);
@@ -43,6 +44,13 @@ void MurmelAudioProcessor::setStateInformation(const void* data, int sizeInBytes
         }
     }
     parametersChanged.store(true, std::memory_order_relaxed);
+
+    // JUCE's LV2 client learns parameter values only from change messages: without them the host
+    // would keep showing, and later send back, the values from before the restore. The VST3
+    // client re-reads every parameter after a restore by itself.
+    if (wrapperType == wrapperType_LV2)
+        for (int index = 0; index < numParameters; ++index)
+            sendParamChangeMessageToListeners(index, getParameterValue(index));
 }
 
 } // namespace halvo

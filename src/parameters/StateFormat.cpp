@@ -1,9 +1,12 @@
 #include "parameters/StateFormat.h"
 
+#include "parameters/StateNumbers.h"
+#include "parameters/StateTextCheck.h"
+
 #include <juce_core/juce_core.h>
 
-#include <climits>
 #include <cstring>
+#include <string_view>
 
 namespace halvo
 {
@@ -35,10 +38,8 @@ constexpr std::array<StateKey, 15> stateKeys{{
     {"midiMapReverb", StateEntry::Kind::midiAssignment, reverbIndex},
 }};
 
-// A real block is a few hundred bytes; these limits keep hostile input from exhausting the stack
-// (the parser recurses per nesting level) or the host's time.
-constexpr int maximumTextBytes = 1 << 20;
-constexpr int maximumNestingDepth = 64;
+// A real block is a few hundred bytes; a cap keeps hostile input from taking the host's time.
+constexpr std::size_t maximumTextBytes = 1 << 20;
 
 void appendElement(std::string& text, const char* name, const std::string& value)
 {
@@ -56,44 +57,6 @@ std::uint32_t readLittleEndian(const unsigned char* bytes)
     return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
            (static_cast<std::uint32_t>(bytes[2]) << 16) |
            (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-bool nestsTooDeeply(const char* text, int length)
-{
-    int depth = 0;
-    for (int i = 0; i + 1 < length; ++i)
-    {
-        if (text[i] != '<')
-            continue;
-        const char next = text[i + 1];
-        if (next == '/')
-            --depth;
-        else if (next != '?' && next != '!' && ++depth > maximumNestingDepth)
-            return true;
-    }
-    return false;
-}
-
-// Decimal integer: leading white space, one sign, digits up to the first non-digit; held at the
-// int range instead of overflowing.
-int readInteger(const juce::String& text)
-{
-    auto p = text.getCharPointer();
-    while (p.isWhitespace())
-        ++p;
-    bool negative = false;
-    if (*p == '-' || *p == '+')
-        negative = (p.getAndAdvance() == '-');
-    long long value = 0;
-    while (p.isDigit())
-    {
-        value = value * 10 + (p.getAndAdvance() - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    return static_cast<int>(juce::jlimit<long long>(INT_MIN, INT_MAX, value));
 }
 
 const StateKey* findKey(const juce::String& tagName)
@@ -134,8 +97,10 @@ std::vector<char> writeStateBlock(const PluginState& state)
     std::vector<char> block(8 + text.size() + 1, '\0');
     for (int byte = 0; byte < 4; ++byte)
     {
-        block[static_cast<std::size_t>(byte)] = static_cast<char>((stateMagic >> (8 * byte)) & 0xff);
-        block[static_cast<std::size_t>(4 + byte)] = static_cast<char>((length >> (8 * byte)) & 0xff);
+        block[static_cast<std::size_t>(byte)] =
+            static_cast<char>((stateMagic >> (8 * byte)) & 0xff);
+        block[static_cast<std::size_t>(4 + byte)] =
+            static_cast<char>((length >> (8 * byte)) & 0xff);
     }
     std::memcpy(block.data() + 8, text.data(), text.size());
     return block;
@@ -154,12 +119,17 @@ std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int size
     if (declaredLength <= 0)
         return std::nullopt;
 
-    const int textLength = juce::jmin(sizeInBytes - 8, static_cast<int>(declaredLength));
-    const auto* text = reinterpret_cast<const char*>(bytes + 8);
-    if (textLength > maximumTextBytes || nestsTooDeeply(text, textLength))
+    // The text is cut at the block's end; the parser sees it only up to its first zero byte.
+    const auto available = static_cast<std::size_t>(juce::jmin(sizeInBytes - 8, declaredLength));
+    const auto* start = reinterpret_cast<const char*>(bytes + 8);
+    const auto* zero = static_cast<const char*>(std::memchr(start, 0, available));
+    const std::string_view text(start, zero != nullptr ? static_cast<std::size_t>(zero - start)
+                                                       : available);
+    if (text.size() > maximumTextBytes || !isSafeForXmlParser(text))
         return std::nullopt;
 
-    const auto root = juce::parseXML(juce::String::fromUTF8(text, textLength));
+    const auto root =
+        juce::parseXML(juce::String::fromUTF8(text.data(), static_cast<int>(text.size())));
     if (root == nullptr)
         return std::nullopt;
 
@@ -171,9 +141,9 @@ std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int size
             continue;
         const juce::String content = child->getAllSubText();
         if (key->kind == StateEntry::Kind::parameter)
-            entries.push_back({key->kind, key->parameterIndex, content.getFloatValue(), 0});
+            entries.push_back({key->kind, key->parameterIndex, readStateFloat(content), 0});
         else
-            entries.push_back({key->kind, key->parameterIndex, 0.0f, readInteger(content)});
+            entries.push_back({key->kind, key->parameterIndex, 0.0f, readStateInteger(content)});
     }
     return entries;
 }

@@ -4,5 +4,7 @@ set(HALVO_PARAMETER_SOURCES
     parameters/ControllerCurves.cpp
     parameters/ProcessorParameters.cpp
     parameters/ProcessorControllers.cpp
+    parameters/StateNumbers.cpp
+    parameters/StateTextCheck.cpp
     parameters/StateFormat.cpp
     parameters/ProcessorState.cpp)
