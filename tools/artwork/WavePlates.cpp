@@ -14,7 +14,8 @@ constexpr int plateHeight = 27;
 
 juce::Path glyphPath(Waveform waveform)
 {
-    constexpr float left = 6.0f, right = 24.0f, top = 8.0f, bottom = 19.0f;
+    // Straight strokes on pixel centres stay crisp.
+    constexpr float left = 6.5f, right = 23.5f, top = 8.5f, bottom = 19.5f;
     constexpr float middle = (top + bottom) * 0.5f;
     juce::Path path;
     switch (waveform)
@@ -37,15 +38,15 @@ juce::Path glyphPath(Waveform waveform)
     }
     case Waveform::saw:
         path.startNewSubPath(left, bottom);
-        path.lineTo(middle + 1.5f, top);
-        path.lineTo(middle + 1.5f, bottom);
+        path.lineTo(15.5f, top);
+        path.lineTo(15.5f, bottom);
         path.lineTo(right, top);
         break;
     case Waveform::square:
         path.startNewSubPath(left, bottom);
         path.lineTo(left, top);
-        path.lineTo(15.0f, top);
-        path.lineTo(15.0f, bottom);
+        path.lineTo(15.5f, top);
+        path.lineTo(15.5f, bottom);
         path.lineTo(right, bottom);
         path.lineTo(right, top);
         break;
