@@ -1,1 +1,6 @@
-set(HALVO_EDITOR_SOURCES)
+set(HALVO_EDITOR_SOURCES
+    editor/KnobValues.cpp
+    editor/MurmelAudioProcessorEditor.cpp
+    editor/OptionGUI.cpp
+    editor/Oscillo.cpp
+    editor/WelcomeGUI.cpp)

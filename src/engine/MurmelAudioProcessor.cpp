@@ -1,6 +1,7 @@
 #include "engine/MurmelAudioProcessor.h"
 
 #include "HalvoIdentity.h"
+#include "editor/MurmelAudioProcessorEditor.h"
 #include "engine/SineWaveVoice.h"
 #include "parameters/HostParameter.h"
 
@@ -148,7 +149,7 @@ bool MurmelAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* MurmelAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor(*this);
+    return new MurmelAudioProcessorEditor(*this);
 }
 
 } // namespace halvo

@@ -1,0 +1,88 @@
+#include "editor/KnobValues.h"
+
+#include <cmath>
+#include <limits>
+
+namespace halvo
+{
+
+float normalisedFromKnob(int parameterIndex, double knobValue) noexcept
+{
+    switch (parameterIndex)
+    {
+    case delayTimeIndex:
+        return static_cast<float>((knobValue - static_cast<double>(delayTimeMinimumSeconds)) /
+                                  static_cast<double>(delayTimeSpanSeconds));
+    case delayFeedbackIndex:
+        return static_cast<float>(knobValue / 110.0);
+    case oscIndex:
+        return static_cast<float>(knobValue * 0.5);
+    case rateIndex:
+        return static_cast<float>(knobValue / 20.0);
+    case modeIndex:
+        return static_cast<float>(knobValue / 6.0);
+    case reverbIndex:
+        return static_cast<float>(knobValue / 100.0);
+    case gainIndex:
+        return static_cast<float>((knobValue + 90.0) / 100.0);
+    default:
+        return 0.0f;
+    }
+}
+
+DisplayedValues displayedValuesFor(const std::array<float, numParameters>& normalised) noexcept
+{
+    const auto value = [&normalised](int index)
+    { return normalised[static_cast<std::size_t>(index)]; };
+
+    return {
+        value(delayTimeIndex) * 0.9f + 0.1f,
+        value(delayFeedbackIndex) * 110.0f,
+        value(rateIndex) * 20.0f,
+        roundHalfAwayFromZero(value(modeIndex) * 6.0f),
+        value(reverbIndex) * 100.0f,
+        truncateTowardZero(value(gainIndex) * 100.0f - 90.0f),
+        roundHalfAwayFromZero(value(oscIndex) * 2.0f),
+    };
+}
+
+int truncateTowardZero(float value) noexcept
+{
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    const double truncated = std::trunc(static_cast<double>(value));
+    if (!(truncated >= lowest))
+        return std::numeric_limits<int>::min();
+    if (truncated > highest)
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(truncated);
+}
+
+juce::String gainText(int decibels)
+{
+    return juce::String(decibels) + " dB";
+}
+
+juce::String rateText(float hz)
+{
+    const int decimals = hz < 0.01f ? 3 : (hz < 0.1f ? 2 : 1);
+    return juce::String(static_cast<double>(hz), decimals) + " Hz";
+}
+
+juce::String modeText(int mode)
+{
+    // Widened so the highest stored mode cannot overflow.
+    return juce::String(static_cast<juce::int64>(mode) + 1) + " / 7";
+}
+
+juce::String percentText(float percent)
+{
+    return juce::String(truncateTowardZero(percent)) + " %";
+}
+
+juce::String delayTimeText(float seconds)
+{
+    return juce::String(static_cast<double>(seconds), 2) + " s";
+}
+
+} // namespace halvo

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "editor/OptionGUI.h"
+#include "editor/Oscillo.h"
+#include "editor/WelcomeGUI.h"
+#include "lookandfeel/AltLookAndFeelVariants.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_audio_utils/juce_audio_utils.h>
+
+#include <memory>
+
+namespace halvo
+{
+
+class MurmelAudioProcessor;
+
+// The plug-in window: filmstrip knobs, waveform buttons, value labels, the oscilloscope, the MIDI
+// learn toggle with its options panel and the about panel. It never listens to the processor: a
+// 50 ms tick polls it and brings every control in step.
+class MurmelAudioProcessorEditor final : public juce::AudioProcessorEditor,
+                                         public juce::Timer,
+                                         public juce::Slider::Listener,
+                                         public juce::Button::Listener
+{
+public:
+    static constexpr int windowWidth = 623;
+    static constexpr int windowHeight = 289;
+
+    explicit MurmelAudioProcessorEditor(MurmelAudioProcessor& owner);
+    ~MurmelAudioProcessorEditor() override;
+
+    void paint(juce::Graphics& g) override;
+    void resized() override;
+    int getControlParameterIndex(juce::Component& component) override;
+
+    // The refresh: keyboard focus, oscilloscope, learn target, value labels and, when the
+    // processor reports a change, every control from the parameters.
+    void timerCallback() override;
+
+    void sliderValueChanged(juce::Slider* slider) override;
+    void sliderDragStarted(juce::Slider* slider) override;
+    void sliderDragEnded(juce::Slider* slider) override;
+    void buttonClicked(juce::Button* button) override;
+
+private:
+    struct KnobLabel
+    {
+        juce::Slider& knob;
+        juce::Label& label;
+    };
+
+    void configureKnob(juce::Slider& knob, double minimum, double maximum, double interval,
+                       double skew);
+    void configureWaveformButton(juce::ImageButton& button, const juce::Image& normal,
+                                 const juce::Image& down);
+    void configureValueLabel(juce::Label& label);
+    void installComputerKeyboardNotes();
+
+    int parameterIndexOf(const juce::Slider* slider) const noexcept;
+    void writeParameter(int index, float value);
+    void updateOscButtons();
+    void setLearning(bool on);
+    void focusHiddenKeyboard();
+    void chooseLearnTarget();
+    void showLabelsOfTouchedKnobs();
+    void refreshFromParameters();
+
+    MurmelAudioProcessor& audioProcessor;
+
+    std::unique_ptr<OptionGUI> optionPanel;
+    std::unique_ptr<WelcomeGUI> aboutPanel;
+    AltLookAndFeel altLookAndFeel;
+    AltLookAndFeel_transparentButton transparentLookAndFeel;
+    AltLookAndFeel_redButton redLookAndFeel;
+    AltLookAndFeel_greenButton greenLookAndFeel;
+
+    juce::Slider sliderDelayTime{"sliderDelayTime"};
+    juce::Slider sliderRate{"sliderRate"};
+    juce::Slider sliderMode{"sliderMode"};
+    juce::Slider sliderReverb{"sliderReverb"};
+    juce::Slider sliderGain{"sliderGain"};
+    juce::TextButton buttonMIDILearn{"buttonMIDILearn"};
+    juce::Slider sliderDelayFeedback{"sliderDelayFeedback"};
+    Oscillo oscillo;
+    juce::MidiKeyboardComponent midiKeyboard;
+    juce::ImageButton buttonOscSin{"buttonOscSin"};
+    juce::ImageButton buttonOscSaw{"buttonOscSaw"};
+    juce::ImageButton buttonOscSquare{"buttonOscSquare"};
+    juce::Label labelGain{"labelGain"};
+    juce::Label labelRate{"labelRate"};
+    juce::Label labelReverb{"labelReverb"};
+    juce::Label labelDelayTime{"labelDelayTime"};
+    juce::Label labelDelayFeedback{"labelDelayFeedback"};
+    juce::Label labelMode{"labelMode"};
+    // Lies over the waveform buttons and is shown only while learning, so "OSC" can be learnt.
+    juce::Slider sliderOSC{"sliderOSC"};
+    // Invisible, over the logo.
+    juce::TextButton aboutButton{"new button"};
+
+    juce::Image backgroundImage;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MurmelAudioProcessorEditor)
+};
+
+} // namespace halvo
