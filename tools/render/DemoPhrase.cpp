@@ -11,11 +11,11 @@ class PhraseWriter
 public:
     explicit PhraseWriter(Performance& target) : performance(target) {}
 
-    void note(double start, int noteNumber, double duration)
+    void note(double start, double end, int noteNumber)
     {
         performance.midi.push_back(
             {start, juce::MidiMessage::noteOn(1, noteNumber, static_cast<juce::uint8>(100))});
-        performance.midi.push_back({start + duration, juce::MidiMessage::noteOff(1, noteNumber)});
+        performance.midi.push_back({end, juce::MidiMessage::noteOff(1, noteNumber)});
     }
 
     void set(double at, int parameterIndex, float value)
@@ -50,7 +50,7 @@ void playWaveforms(PhraseWriter& phrase)
     {
         phrase.set(start, oscIndex, oscValue);
         phrase.mark(start, label);
-        phrase.note(start, 57, 1.0);
+        phrase.note(start, start + 1.0, 57);
         start += 1.2;
     }
 }
@@ -67,7 +67,7 @@ void playSweepModes(PhraseWriter& phrase, double start)
         const double at = start + 2.0 * mode;
         phrase.set(at, modeIndex, static_cast<float>(mode) / 6.0f);
         phrase.mark(at, "mode " + juce::String(mode));
-        phrase.note(at, notes[mode], 1.7);
+        phrase.note(at, at + 1.7, notes[mode]);
     }
 }
 
@@ -81,11 +81,11 @@ void playEchoes(PhraseWriter& phrase, double start)
     phrase.set(start, reverbIndex, 0.4f);
     phrase.mark(start, "delay + reverb");
 
-    // Legato, so the gate stays open from note to note.
-    const int notes[] = {57, 60, 64};
-    for (int step = 0; step < 3; ++step)
-        phrase.note(start + 0.3 * step, notes[step], 0.3);
-    phrase.note(start + 0.9, 69, 0.6);
+    // Legato, each note ending where the next begins, so the gate stays open throughout.
+    const double steps[] = {start, start + 0.3, start + 0.6, start + 0.9, start + 1.5};
+    const int notes[] = {57, 60, 64, 69};
+    for (std::size_t step = 0; step < std::size(notes); ++step)
+        phrase.note(steps[step], steps[step + 1], notes[step]);
 
     // Moving the delay time while the echoes ring bends their pitch.
     phrase.set(start + 1.0, delayTimeIndex, 0.35f);
