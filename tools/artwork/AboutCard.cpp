@@ -45,12 +45,18 @@ juce::Image paintAboutCard(const PanelFonts& fonts)
         cardWidth, cardHeight, 2,
         [&](juce::Graphics& g)
         {
-            const auto body =
-                juce::Rectangle<float>(0.0f, 0.0f, cardWidth, cardHeight).reduced(1.0f);
+            // The card floats on a soft shadow inside the picture's margin.
+            const auto body = juce::Rectangle<float>(12.0f, 10.0f, 196.0f, 258.0f);
             constexpr float corner = 8.0f;
+            for (int spread = 10; spread > 0; --spread)
+            {
+                const auto reach = static_cast<float>(spread);
+                g.setColour(juce::Colours::black.withAlpha(0.05f));
+                g.fillRoundedRectangle(body.expanded(reach).translated(0.0f, 2.0f), corner + reach);
+            }
 
             g.setGradientFill(juce::ColourGradient::vertical(
-                juce::Colour(0xf0ad3a2e), body.getY(), juce::Colour(0xe8621b17), body.getBottom()));
+                juce::Colour(0xffad3a2e), body.getY(), juce::Colour(0xfa621b17), body.getBottom()));
             g.fillRoundedRectangle(body, corner);
             juce::ColourGradient glow(juce::Colour(0x40ffb48a), body.getCentreX(),
                                       body.getY() + 40.0f, juce::Colour(0x00ffb48a),

@@ -199,13 +199,14 @@ void paintKnobScale(juce::Graphics& g, const PanelFonts& fonts, const KnobPlace&
 
     const auto numbers = fonts.number(large ? 8.5f : 8.0f);
     g.setColour(legendGrey.withAlpha(0.7f));
-    // End values sit level with the outermost ticks, beside the value display below the knob.
+    // End values sit level with the outermost ticks, just outside the knob's own bounds (the
+    // control takes the mouse there) and beside the value display below it.
     const auto minimum = polar(centre, majorOuter, knobStartAngle);
     const auto maximum = polar(centre, majorOuter, knobEndAngle);
     const float drop = large ? 2.5f : 1.0f;
-    drawTextLine(g, numbers, place.minimumText, minimum.x - 2.5f, minimum.y + drop,
+    drawTextLine(g, numbers, place.minimumText, bounds.getX() - 1.0f, minimum.y + drop,
                  TextAlign::right);
-    drawTextLine(g, numbers, place.maximumText, maximum.x + 2.5f, maximum.y + drop,
+    drawTextLine(g, numbers, place.maximumText, bounds.getRight() + 1.0f, maximum.y + drop,
                  TextAlign::left);
 
     g.setColour(legendGrey);
