@@ -153,6 +153,8 @@ TEST(RenderOptions, MisusedCommandLinesAreRefused)
               std::string::npos);
     EXPECT_NE(parse({"--plot", "p.png", "--save-state", "p.png"}).error.find("same file"),
               std::string::npos);
+    EXPECT_NE(parse({"song.mid", "-o", "song.mid"}).error.find("the MIDI file and --output"),
+              std::string::npos);
 }
 
 TEST(RenderOptions, OutputDefaultsToTheMidiFileNameInTheCurrentDirectory)

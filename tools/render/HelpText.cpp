@@ -18,6 +18,10 @@ Notes play the instrument (it is monophonic: the last note wins). Controller
 --midi-channel); everything else is ignored. Rendering runs to the file's last
 event and then for the tail.
 
+The instrument counts time in samples at 44100 Hz: at other sample rates the
+pitch and the delay time stay right, while the sweep, the reverb and the
+glides run faster or slower in proportion, as they do in a host.
+
 The WAV file is 24-bit integer PCM at the chosen sample rate, stereo or mono.
 Every file is written under a temporary name beside its target and renamed
 when complete, so a failed run leaves nothing half-written.
@@ -51,8 +55,9 @@ Options:
                         assignments, controller channel) after rendering.
   --plot FILE.png       Draws the rendered audio into a PNG picture (1600 x
                         1000 pixels): the waveform over time and a spectrogram
-                        on a logarithmic frequency axis, labelled with the
-                        settings.
+                        on a logarithmic frequency axis, titled with the
+                        settings. The demo's sections and a MIDI file's marker
+                        events are drawn as labelled lines.
   -h, --help            Shows this text and exits.
   --                    Everything after it is a file name.
 

@@ -193,16 +193,18 @@ std::string defaultOutputPath(const RenderOptions& options)
     return std::filesystem::path(options.midiFile).filename().replace_extension(".wav").string();
 }
 
-// Two options naming the same file would have one overwrite the other at the end.
+// Two options naming the same file would have one overwrite the other at the end, or an output
+// replace the MIDI file being read.
 std::string checkDistinctFiles(const RenderOptions& options)
 {
     const std::pair<const char*, const std::string*> files[] = {
+        {"the MIDI file", &options.midiFile},
         {"--output", &options.outputPath},
         {"--plot", &options.plotPath},
         {"--save-state", &options.saveStatePath}};
     for (std::size_t i = 0; i < std::size(files); ++i)
         for (std::size_t j = i + 1; j < std::size(files); ++j)
-            if (!files[j].second->empty() && *files[i].second == *files[j].second)
+            if (!files[i].second->empty() && *files[i].second == *files[j].second)
                 return std::string(files[i].first) + " and " + files[j].first +
                        " name the same file " + inQuotes(*files[i].second);
     return {};
