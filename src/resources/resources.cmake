@@ -7,6 +7,12 @@ set(HALVO_ROBOTO_DIR "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF"
 set(HALVO_FONT_FILES
     "${HALVO_ROBOTO_DIR}/Roboto-Regular.ttf"
     "${HALVO_ROBOTO_DIR}/Roboto-Light.ttf")
+foreach(font IN LISTS HALVO_FONT_FILES)
+    if(NOT EXISTS "${font}")
+        message(FATAL_ERROR "${font} is missing: install Debian's fonts-roboto-unhinted "
+                            "or point HALVO_ROBOTO_DIR at a folder with Roboto-Regular.ttf and Roboto-Light.ttf")
+    endif()
+endforeach()
 
 set(HALVO_ARTWORK_DIR "${CMAKE_CURRENT_BINARY_DIR}/artwork")
 set(HALVO_ARTWORK_FILES)

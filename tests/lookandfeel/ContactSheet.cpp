@@ -6,6 +6,7 @@
 #include "EmbeddedResources.h"
 #include "lookandfeel/AltLookAndFeelVariants.h"
 
+#include <cmath>
 #include <iostream>
 
 namespace
@@ -116,6 +117,25 @@ public:
 
     void paintOverChildren(juce::Graphics& g) override
     {
+        if (shownScene == Scene::playing)
+        {
+            // A trace as the oscilloscope draws it: light grey, 2 pixels, over the screen.
+            juce::Path trace;
+            for (int x = 0; x <= 216; ++x)
+            {
+                const float t = static_cast<float>(x) / 216.0f;
+                const float y = 159.0f - 90.0f *
+                                             std::sin(juce::MathConstants<float>::twoPi *
+                                                      (2.0f * t + 1.5f * t * t)) *
+                                             (0.4f + 0.6f * t);
+                if (x == 0)
+                    trace.startNewSubPath(385.0f, y);
+                else
+                    trace.lineTo(385.0f + static_cast<float>(x), y);
+            }
+            g.setColour(juce::Colour(0xffd0d0d0));
+            g.strokePath(trace, juce::PathStrokeType(2.0f));
+        }
         if (shownScene == Scene::learning)
         {
             // Where the options panel will cover the screen.

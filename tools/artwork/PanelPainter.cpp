@@ -192,7 +192,7 @@ void paintKnobScale(juce::Graphics& g, const PanelFonts& fonts, const KnobPlace&
         const float position = static_cast<float>(i) / static_cast<float>(place.tickCount - 1);
         const bool major = i == 0 || i == place.tickCount - 1 || 2 * i == place.tickCount - 1;
         const float angle = knobAngle(position);
-        g.setColour(legendGrey.withAlpha(major ? 0.8f : 0.45f));
+        g.setColour(legendGrey.withAlpha(major ? 0.85f : 0.6f));
         g.drawLine({polar(centre, inner, angle), polar(centre, major ? majorOuter : outer, angle)},
                    major ? 1.1f : 0.9f);
     }
