@@ -5,10 +5,11 @@
 namespace halvo
 {
 
-// A parameter value read as juce::String::getFloatValue reads it, where that is defined: an
-// exponent too long for an int is held at nine digits (the result is the same infinity or zero),
-// and a finite number beyond the float range is held at the largest float, so that every value a
-// block can carry is read back. "nan", "inf" and overflowing exponents still yield NaN or infinity.
+// A parameter value read as juce::String::getFloatValue reads it, with two differences: an
+// exponent too long for JUCE's int accumulator is held at nine digits (same infinity or zero, no
+// overflow), and a finite number beyond the float range is held at the largest float instead of
+// becoming infinite, so that every value a save writes ("3.40283e+38") is read back. "nan", "inf"
+// and exponents beyond the double range still yield NaN or infinity.
 float readStateFloat(const juce::String& text);
 
 // A decimal integer: leading white space, one sign, digits up to the first non-digit (none read
