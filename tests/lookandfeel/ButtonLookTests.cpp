@@ -97,6 +97,21 @@ TEST_F(ButtonLook, TransparentBackgroundShowsFaintlyOnlyWhileHoveredOrPressed)
     EXPECT_NEAR(down.getFloatAlpha(), 0.2f, 0.03f);
 }
 
+TEST_F(ButtonLook, KeyboardFocusRaisesTheSaturation)
+{
+    AltLookAndFeel look;
+    const auto colour = juce::Colour::fromHSV(0.6f, 0.5f, 0.8f, 1.0f);
+    const auto unfocused = drawBackground(look, button, colour, {true, false}).getPixelAt(34, 15);
+
+    test::HoverStage stage(button);
+    button.setWantsKeyboardFocus(true);
+    button.grabKeyboardFocus();
+    ASSERT_TRUE(button.hasKeyboardFocus(true));
+    const auto focused = drawBackground(look, button, colour, {true, false}).getPixelAt(34, 15);
+    // 1.3 instead of 0.9 times the saturation, softened by the hover contrast.
+    EXPECT_GT(focused.getSaturation(), unfocused.getSaturation() + 0.07f);
+}
+
 TEST_F(ButtonLook, DisabledButtonsFillMoreFaintly)
 {
     AltLookAndFeel look;
