@@ -162,6 +162,7 @@ int render(const RenderOptions& options, std::ostream& out)
         << caption.details[1] << "\n";
     if (caption.details[2].isNotEmpty())
         out << caption.details[2] << "\n";
+    out.flush();
 
     float peak = 0.0f;
     renderPerformance(processor, parameters, performance,

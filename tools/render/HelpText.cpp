@@ -48,9 +48,10 @@ Options:
                         parameters may share a controller.
   --midi-channel N      Channel controllers are accepted on: 1 to 16, or 0 for
                         any. Default: 0, or the channel saved in --state.
-  --state FILE          Starts from a saved state block: one written by
-                        --save-state, or the plug-in's state saved by a host.
-                        --set, --map and --midi-channel are applied after it.
+  --state FILE          Starts from a saved state block: a file written by
+                        --save-state, which holds the same bytes the plug-in
+                        hands a host to save. --set, --map and --midi-channel
+                        are applied after it.
   --save-state FILE     Writes the state block (parameters, controller
                         assignments, controller channel) after rendering.
   --plot FILE.png       Draws the rendered audio into a PNG picture (1600 x

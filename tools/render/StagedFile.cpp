@@ -1,5 +1,6 @@
 #include "StagedFile.h"
 
+#include "InterruptCleanup.h"
 #include "RenderError.h"
 
 namespace halvo::render
@@ -20,9 +21,18 @@ StagedFile::StagedFile(const juce::File& target, const juce::String& description
     if (!target.getParentDirectory().isDirectory())
         throw RenderError(cannotWrite(what, target, "its folder does not exist"));
 
+    removeOnInterrupt(temporary.getFile());
     output = std::make_unique<juce::FileOutputStream>(temporary.getFile());
     if (output->failedToOpen())
+    {
+        forgetOnInterrupt(temporary.getFile());
         throw RenderError(cannotWrite(what, target, output->getStatus().getErrorMessage()));
+    }
+}
+
+StagedFile::~StagedFile()
+{
+    forgetOnInterrupt(temporary.getFile());
 }
 
 std::unique_ptr<juce::OutputStream> StagedFile::releaseStream() noexcept

@@ -15,6 +15,9 @@ class StagedFile
 public:
     // Throws RenderError if the target cannot be written.
     StagedFile(const juce::File& target, const juce::String& description);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
 
     juce::FileOutputStream& stream() noexcept { return *output; }
 
