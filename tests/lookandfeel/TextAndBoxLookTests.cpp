@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace halvo
 {
 namespace
@@ -113,17 +115,24 @@ TEST(LinearSliderLook, BarFillsUpToThePositionInTheThumbColour)
     juce::Slider slider(juce::Slider::LinearBar, juce::Slider::NoTextBox);
     slider.setColour(juce::Slider::backgroundColourId, juce::Colours::transparentBlack);
     slider.setColour(juce::Slider::thumbColourId, juce::Colours::red);
-    const auto image =
-        test::paintInto(100, 20,
-                        [&](juce::Graphics& g) {
-                            look.drawLinearSlider(g, 0, 0, 100, 20, 60.7f, 0.0f, 100.0f,
-                                                  juce::Slider::LinearBar, slider);
-                        });
+    const auto drawBar = [&](float position)
+    {
+        return test::paintInto(100, 20,
+                               [&](juce::Graphics& g)
+                               {
+                                   look.drawLinearSlider(g, 0, 0, 100, 20, position, 0.0f, 100.0f,
+                                                         juce::Slider::LinearBar, slider);
+                               });
+    };
+    const auto image = drawBar(60.7f);
     // (int) 60.7 = 60 pixels wide, outlined by the half-transparent text colour.
     EXPECT_EQ(image.getPixelAt(30, 10), juce::Colours::red);
     EXPECT_EQ(image.getPixelAt(58, 10), juce::Colours::red);
     EXPECT_NE(image.getPixelAt(59, 10), juce::Colours::red);
     EXPECT_EQ(image.getPixelAt(60, 10).getAlpha(), 0);
+
+    // A position that is not a number draws no bar instead of reaching an int conversion.
+    EXPECT_EQ(drawBar(std::numeric_limits<float>::quiet_NaN()).getPixelAt(30, 10).getAlpha(), 0);
 }
 
 TEST(LinearSliderLook, LearningSliderUnderTheMouseGetsARedPointer)
