@@ -89,10 +89,12 @@ TEST(StateReader, NamesInAnyCaseAndOnlyThePresentKeysApply)
 {
     Restored r;
     r.restore(blockWithText("<ROOT><gain>0.5</gain><MIDIMAPFM>12</MIDIMAPFM><midiMapRate>3"
-                            "</midiMapRate><Unknown>1</Unknown></ROOT>"));
+                            "</midiMapRate><midimaposc>5</midimaposc><Unknown>1</Unknown></ROOT>"));
     EXPECT_EQ(r.processor.getParameterValue(gainIndex), 0.5f);
     EXPECT_EQ(r.processor.midiMap[rateIndex].load(), 12);
     EXPECT_EQ(r.processor.getParameterValue(rateIndex), 0.25f);
+    EXPECT_EQ(r.processor.midiMap[oscIndex].load(), 5);
+    EXPECT_EQ(r.processor.getParameterValue(oscIndex), 0.25f);
     EXPECT_EQ(r.processor.midiMap[gainIndex].load(), 46);
     EXPECT_EQ(r.processor.midiChannel.load(), 5);
     EXPECT_TRUE(r.processor.parametersChanged.load());
