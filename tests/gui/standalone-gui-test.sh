@@ -44,7 +44,7 @@ stop_app() {
 }
 trap stop_app EXIT
 
-HOME="$out/home" "$app" > "$out/app.log" 2>&1 &
+HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" "$app" > "$out/app.log" 2>&1 &
 app_pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Halvo$' | head -n 1) ||
@@ -200,6 +200,19 @@ xdotool keydown q
 wait_for_change "$out/15-before-note.png" 16-note-q 150 385 30 216 258
 xdotool keyup q
 
-stop_app
+# An interrupt makes the app quit the normal way, closing the window (and its editor) first.
+kill -0 "$app_pid" 2>/dev/null || fail "the app is gone"
+kill -INT "$app_pid"
+for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the app did not quit"
+status=0
+wait "$app_pid" || status=$?
+app_pid=
+[ "$status" = 0 ] || fail "the app quit with status $status"
+echo "ok: the app closed its window and quit"
+
 rm -rf "$work"
 echo "PASS: screenshots in $out"
