@@ -31,7 +31,8 @@ FeedbackDelay::FeedbackDelay() : buffer(std::make_unique<float[]>(bufferSize)) {
 
 void FeedbackDelay::setDelaySamples(float samples) noexcept
 {
-    if (!std::isfinite(samples))
+    // Only a NaN is meaningless here; an infinite length is held at the limit like any long one.
+    if (std::isnan(samples))
         return;
     float limited = samples;
     if (limited < static_cast<float>(minDelay))

@@ -115,7 +115,10 @@ TEST(FeedbackDelay, LimitsInputTargetsAndNonFiniteValues)
     delay.setDelaySamples(200000.0f);
     EXPECT_EQ(delay.getTargetDelay(), 192000.0f);
     delay.setDelaySamples(nan);
+    EXPECT_EQ(delay.getTargetDelay(), 192000.0f);
     delay.setDelaySamples(-inf);
+    EXPECT_EQ(delay.getTargetDelay(), 100.0f);
+    delay.setDelaySamples(inf);
     EXPECT_EQ(delay.getTargetDelay(), 192000.0f);
     delay.setFeedback(5.0f);
     delay.setFeedback(nan);

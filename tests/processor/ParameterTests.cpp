@@ -92,8 +92,9 @@ TEST(ParameterConversions, DelayTimeFollowsTheHostRateWithinTheDelayLimits)
 {
     MurmelAudioProcessor processor;
     processor.prepareToPlay(44100.0, 512);
-    const std::pair<float, float> times[] = {
-        {0.0f, 4410.0f}, {0.5f, 24255.0f}, {1.0f, 44100.0f}, {100.0f, 192000.0f}, {-1.0f, 100.0f}};
+    const std::pair<float, float> times[] = {{0.0f, 4410.0f},  {0.5f, 24255.0f},
+                                             {1.0f, 44100.0f}, {100.0f, 192000.0f},
+                                             {-1.0f, 100.0f},  {3.4e38f, 192000.0f}};
     for (const auto& [value, samples] : times)
     {
         processor.setParameter(delayTimeIndex, value);
