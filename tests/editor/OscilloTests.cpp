@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <optional>
 
 namespace halvo::test
@@ -104,6 +105,10 @@ TEST_F(OscilloTest, OnlyValidSamplesAreRead)
     // One valid sample is used for every pixel.
     const auto single = draw(1);
     expectTraceAt(single, 100, mid + 0.25f * 2.0f * mid);
+
+    // A sample that is not a number is drawn on the middle line rather than poisoning the path.
+    fill(std::numeric_limits<float>::quiet_NaN());
+    expectTraceAt(draw(512), 100, mid);
 
     // A count beyond the buffer is held at its size.
     std::array<std::atomic<float>, 4> shortBuffer{};
