@@ -26,6 +26,21 @@ juce::Image imageFromMemory(const char* data, int size)
 {
     return juce::ImageCache::getFromMemory(data, size);
 }
+
+// The looks of the open windows, newest last: the newest is the process-wide default, and closing
+// any window hands the default to the newest one left.
+juce::Array<juce::LookAndFeel*>& openWindowLooks()
+{
+    static juce::Array<juce::LookAndFeel*> looks;
+    return looks;
+}
+
+void installNewestWindowLook()
+{
+    juce::LookAndFeel::setDefaultLookAndFeel(openWindowLooks().getLast());
+    // Typefaces cached before the change would keep default-font text in the system's font.
+    juce::Typeface::clearTypefaceCache();
+}
 } // namespace
 
 MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& owner)
@@ -96,7 +111,8 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     sliderGain.setTextValueSuffix(" dB");
 
     // Installed before the panels are made, so their text and combo box pick up its fonts.
-    juce::LookAndFeel::setDefaultLookAndFeel(&altLookAndFeel);
+    openWindowLooks().add(&altLookAndFeel);
+    installNewestWindowLook();
 
     optionPanel = std::make_unique<OptionGUI>(audioProcessor);
     addChildComponent(*optionPanel);
@@ -135,11 +151,13 @@ MurmelAudioProcessorEditor::~MurmelAudioProcessorEditor()
     audioProcessor.midiLearnEnabled.store(false, std::memory_order_relaxed);
 
     // The panels draw with the default look, which is ours: they go first, then the default is
-    // handed back to the framework before our look is destroyed.
+    // handed on (to another open window, else back to the framework) before our look is destroyed.
     optionPanel.reset();
     aboutPanel.reset();
-    if (&juce::LookAndFeel::getDefaultLookAndFeel() == &altLookAndFeel)
-        juce::LookAndFeel::setDefaultLookAndFeel(nullptr);
+    const bool oursIsTheDefault = &juce::LookAndFeel::getDefaultLookAndFeel() == &altLookAndFeel;
+    openWindowLooks().removeFirstMatchingValue(&altLookAndFeel);
+    if (oursIsTheDefault)
+        installNewestWindowLook();
 }
 
 void MurmelAudioProcessorEditor::configureKnob(juce::Slider& knob, double minimum, double maximum,

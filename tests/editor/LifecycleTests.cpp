@@ -56,6 +56,23 @@ TEST(EditorLifecycle, TheWindowsLookIsTheDefaultOnlyWhileItIsOpen)
     juce::LookAndFeel::setDefaultLookAndFeel(nullptr);
 }
 
+TEST(EditorLifecycle, ClosingOneOfTwoWindowsLeavesTheOtherItsLook)
+{
+    MurmelAudioProcessor first;
+    MurmelAudioProcessor second;
+    auto older = std::make_unique<MurmelAudioProcessorEditor>(first);
+    {
+        MurmelAudioProcessorEditor newer(second);
+    }
+    EXPECT_TRUE(defaultLookIsOurs());
+
+    auto newer = std::make_unique<MurmelAudioProcessorEditor>(second);
+    older.reset();
+    EXPECT_TRUE(defaultLookIsOurs());
+    newer.reset();
+    EXPECT_FALSE(defaultLookIsOurs());
+}
+
 TEST(EditorLifecycle, TwoHundredOpenAndCloseCyclesLeaveNothingBehind)
 {
     MurmelAudioProcessor processor;
