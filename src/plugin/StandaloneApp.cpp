@@ -1,0 +1,90 @@
+#include <juce_audio_devices/juce_audio_devices.h>
+#include <juce_audio_plugin_client/juce_audio_plugin_client.h>
+#include <juce_audio_utils/juce_audio_utils.h>
+#include <juce_gui_extra/juce_gui_extra.h>
+
+#include <juce_audio_plugin_client/Standalone/juce_StandaloneFilterWindow.h>
+
+#include "HalvoIdentity.h"
+
+#include <memory>
+
+namespace halvo
+{
+
+// The Standalone app: the framework's own, except that the audio input is not muted. The framework
+// mutes it against feedback and puts up a banner saying so; the instrument never lets its input
+// through, so there is no feedback to fear and no banner to read.
+class StandaloneApp final : public juce::JUCEApplication
+{
+public:
+    StandaloneApp()
+    {
+        juce::PropertiesFile::Options options;
+        options.applicationName = getApplicationName();
+        options.filenameSuffix = ".settings";
+        options.folderName = "~/.config";
+        appProperties.setStorageParameters(options);
+    }
+
+    const juce::String getApplicationName() override { return identity::productName; }
+    const juce::String getApplicationVersion() override { return identity::version; }
+    bool moreThanOneInstanceAllowed() override { return true; }
+    void anotherInstanceStarted(const juce::String&) override {}
+
+    void initialise(const juce::String&) override
+    {
+        juce::StandalonePluginHolder::PluginInOuts channels[] = {
+            JucePlugin_PreferredChannelConfigurations};
+        const auto background = juce::LookAndFeel::getDefaultLookAndFeel().findColour(
+            juce::ResizableWindow::backgroundColourId);
+        mainWindow = std::make_unique<juce::StandaloneFilterWindow>(
+            getApplicationName(), background, appProperties.getUserSettings(), false,
+            juce::String(), nullptr,
+            juce::Array<juce::StandalonePluginHolder::PluginInOuts>(
+                channels, juce::numElementsInArray(channels)));
+        mainWindow->pluginHolder->getMuteInputValue().setValue(false);
+        mainWindow->setVisible(true);
+    }
+
+    void shutdown() override
+    {
+        mainWindow = nullptr;
+        appProperties.saveIfNeeded();
+    }
+
+    void systemRequestedQuit() override
+    {
+        if (mainWindow != nullptr)
+            mainWindow->pluginHolder->savePluginState();
+
+        // A modal dialog (the audio settings) closes first; the quit is asked again after it.
+        if (juce::ModalComponentManager::getInstance()->cancelAllModalComponents())
+        {
+            juce::Timer::callAfterDelay(100,
+                                        []
+                                        {
+                                            if (auto* app =
+                                                    juce::JUCEApplicationBase::getInstance())
+                                                app->systemRequestedQuit();
+                                        });
+        }
+        else
+        {
+            quit();
+        }
+    }
+
+private:
+    juce::ApplicationProperties appProperties;
+    std::unique_ptr<juce::StandaloneFilterWindow> mainWindow;
+};
+
+} // namespace halvo
+
+juce::JUCEApplicationBase* juce_CreateApplication();
+
+juce::JUCEApplicationBase* juce_CreateApplication()
+{
+    return new halvo::StandaloneApp();
+}
