@@ -17,13 +17,13 @@ inline constexpr std::array<std::int32_t, 32> reverbDelayLengths{
 // A value written into the line is read back length - 1 samples later.
 class DelayLine
 {
-  public:
+public:
     explicit DelayLine(std::int32_t lengthInSamples);
 
     float writeThenRead(float value) noexcept;
     std::int32_t getLength() const noexcept { return length; }
 
-  private:
+private:
     std::int32_t length;
     std::int32_t readIndex = 0;
     std::int32_t writeIndex;
@@ -33,7 +33,7 @@ class DelayLine
 // 32-line feedback delay network mixed by a Hadamard transform after every sample.
 class FdnReverb
 {
-  public:
+public:
     static constexpr int numLines = 32;
 
     FdnReverb(float sampleRate, float decayTime, float dryLevel);
@@ -52,7 +52,7 @@ class FdnReverb
     }
     float getDryLevel() const noexcept { return dryLevel; }
 
-  private:
+private:
     std::array<float, numLines> loadGains() const noexcept;
     float feedLine(std::size_t line, float input, float gain) noexcept;
     void mixLineState() noexcept;

@@ -11,7 +11,7 @@ namespace halvo
 // The targets may be set from any thread while process runs on the audio thread.
 class FeedbackDelay
 {
-  public:
+public:
     static constexpr std::int32_t minDelay = 100;
     static constexpr std::int32_t maxDelay = 192000;
     static constexpr std::int32_t bufferSize = maxDelay + 1;
@@ -32,7 +32,7 @@ class FeedbackDelay
     }
     float getCurrentFeedback() const noexcept { return currentFeedback; }
 
-  private:
+private:
     std::atomic<float> targetDelay{0.0f};
     float currentDelay = static_cast<float>(minDelay);
     std::atomic<float> targetFeedback{0.0f};

@@ -8,7 +8,7 @@ namespace halvo
 // Smoothed output gain followed by a hard clip to [-1, 1]. The target may be set from any thread.
 class OutputStage
 {
-  public:
+public:
     // A non-finite target is ignored.
     void setGainTarget(float gain) noexcept;
     float getGainTarget() const noexcept { return gainTarget.load(std::memory_order_relaxed); }
@@ -17,7 +17,7 @@ class OutputStage
     // Applies gain and clip to every channel; a NaN sample leaves as 0.
     void process(float* const* channels, int numChannels, int numSamples) noexcept;
 
-  private:
+private:
     std::atomic<float> gainTarget{1.0f};
     float smoothedGain = 1.0f;
 };

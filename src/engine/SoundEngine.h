@@ -11,7 +11,7 @@ namespace halvo
 // a fixed reference rate; blocks longer than the oscillator's work buffer run in chunks.
 class SoundEngine
 {
-  public:
+public:
     explicit SoundEngine(float referenceRate = 44100.0f);
 
     void processMono(float* channel, int numSamples) noexcept;

@@ -34,7 +34,7 @@ struct DcBlocker
 // rendered at a fixed 44100 Hz reference whatever the host's rate.
 class SweepOscillator
 {
-  public:
+public:
     static constexpr int maxBlockSize = 16384;
 
     SweepOscillator(float baseFrequency, float sweepRate, float referenceRate);
@@ -65,7 +65,7 @@ class SweepOscillator
     float getSweepPhase() const noexcept { return lfoPhasor.phase; }
     float getTonePhase() const noexcept { return mainPhasor.phase; }
 
-  private:
+private:
     std::atomic<float> baseFrequency;
     std::atomic<std::int32_t> mode{0};
     std::atomic<float> gateLevel{0.0f};
