@@ -1,3 +1,4 @@
+#include "../support/DefaultStateText.h"
 #include "PluginHost.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,6 @@ namespace halvo::test
 {
 namespace
 {
-const std::string defaultText =
-    "<Root><OSC>0.5</OSC><DelayTime>0.5</DelayTime><Rate>0.005</Rate><Mode>0</Mode>"
-    "<Reverb>0.5</Reverb><Gain>0.9</Gain><DelayFeedback>0.5</DelayFeedback>"
-    "<idxMidiChannel>0</idxMidiChannel><midiMapOSC>-1</midiMapOSC>"
-    "<midiMapDelayTime>-1</midiMapDelayTime><midiMapDelayFeedback>-1</midiMapDelayFeedback>"
-    "<midiMapFM>-1</midiMapFM><midiMapGain>-1</midiMapGain><midiMapMode>-1</midiMapMode>"
-    "<midiMapReverb>-1</midiMapReverb></Root>";
-
 juce::MemoryBlock blockWithText(const std::string& text)
 {
     juce::MemoryOutputStream out;
@@ -117,10 +110,10 @@ TEST_P(HostControllersAndState, AControllerMessageMovesItsMappedParameter)
     const auto instance = loadBuiltPlugin(GetParam());
     ASSERT_NE(instance, nullptr);
     instance->prepareToPlay(44100.0, 512);
-    ASSERT_EQ(pluginText(*instance, GetParam()), defaultText);
+    ASSERT_EQ(pluginText(*instance, GetParam()), defaultStateText);
 
     restorePluginBlock(*instance, GetParam(),
-                       blockWithText(withElement(defaultText, "midiMapGain", "74")));
+                       blockWithText(withElement(defaultStateText, "midiMapGain", "74")));
     run(*instance);
     ASSERT_NE(pluginText(*instance, GetParam()).find("<midiMapGain>74<"), std::string::npos);
 
@@ -155,7 +148,7 @@ TEST_P(HostControllersAndState, StateSavedFromOneInstanceRestoresIntoAnother)
     const auto first = loadBuiltPlugin(GetParam());
     ASSERT_NE(first, nullptr);
     first->prepareToPlay(44100.0, 512);
-    std::string text = withElement(defaultText, "midiMapFM", "74");
+    std::string text = withElement(defaultStateText, "midiMapFM", "74");
     text = withElement(text, "idxMidiChannel", "3");
     restorePluginBlock(*first, GetParam(), blockWithText(text));
     run(*first);

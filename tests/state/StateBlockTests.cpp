@@ -1,3 +1,4 @@
+#include "../support/DefaultStateText.h"
 #include "ProcessorHarness.h"
 
 #include "parameters/StateFormat.h"
@@ -12,14 +13,6 @@ namespace halvo::test
 {
 namespace
 {
-const std::string defaultText =
-    "<Root><OSC>0.5</OSC><DelayTime>0.5</DelayTime><Rate>0.005</Rate><Mode>0</Mode>"
-    "<Reverb>0.5</Reverb><Gain>0.9</Gain><DelayFeedback>0.5</DelayFeedback>"
-    "<idxMidiChannel>0</idxMidiChannel><midiMapOSC>-1</midiMapOSC>"
-    "<midiMapDelayTime>-1</midiMapDelayTime><midiMapDelayFeedback>-1</midiMapDelayFeedback>"
-    "<midiMapFM>-1</midiMapFM><midiMapGain>-1</midiMapGain><midiMapMode>-1</midiMapMode>"
-    "<midiMapReverb>-1</midiMapReverb></Root>";
-
 juce::MemoryBlock save(MurmelAudioProcessor& processor)
 {
     juce::MemoryBlock block;
@@ -55,7 +48,7 @@ TEST(StateBlock, AFreshInstanceSavesTheDefaultBlockByteForByte)
     const auto* bytes = static_cast<const unsigned char*>(block.getData());
     const unsigned char header[] = {0x56, 0x43, 0x32, 0x21, 0xa2, 0x01, 0x00, 0x00};
     EXPECT_EQ(std::memcmp(bytes, header, 8), 0);
-    EXPECT_EQ(textOf(block), defaultText);
+    EXPECT_EQ(textOf(block), defaultStateText);
     EXPECT_EQ(bytes[426], 0);
 
     MurmelAudioProcessor other;
