@@ -25,3 +25,16 @@ function(halvo_link_shared_code target)
     target_compile_definitions(${target} PRIVATE $<TARGET_PROPERTY:Halvo,COMPILE_DEFINITIONS>)
     target_compile_options(${target} PRIVATE ${HALVO_OWN_COMPILE_OPTIONS})
 endfunction()
+
+# A GoogleTest executable on the plug-in's shared code, with JUCE's message manager set up by the
+# shared test main. Its tests are registered with CTest unless NO_DISCOVERY is given.
+function(halvo_add_shared_code_test target)
+    cmake_parse_arguments(PARSE_ARGV 1 test "NO_DISCOVERY" "" "")
+    add_executable(${target} "${PROJECT_SOURCE_DIR}/tests/support/JuceTestMain.cpp"
+                   ${test_UNPARSED_ARGUMENTS})
+    halvo_link_shared_code(${target})
+    target_link_libraries(${target} PRIVATE GTest::gtest)
+    if(NOT test_NO_DISCOVERY)
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+    endif()
+endfunction()

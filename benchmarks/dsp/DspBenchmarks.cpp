@@ -1,3 +1,4 @@
+#include "../../tests/support/DefaultPatch.h"
 #include "engine/FdnReverb.h"
 #include "engine/FeedbackDelay.h"
 #include "engine/OutputStage.h"
@@ -122,15 +123,7 @@ BENCHMARK(outputStageStereoBlock)->ArgName("ramping")->Arg(0)->Arg(1);
 void soundEngineStereoDefaultPatch(benchmark::State& state)
 {
     SoundEngine engine;
-    engine.oscillator.setWaveform(1);
-    engine.oscillator.setSweepRate(0.1f);
-    engine.oscillator.setMode(0);
-    engine.delay.setDelaySamples(0.55f * 44100.0f);
-    engine.delay.setFeedback(0.55f);
-    engine.reverb.setDecayTime(5.0f);
-    engine.oscillator.setBaseFrequency(440.0f);
-    engine.oscillator.resetSweepPhase();
-    engine.oscillator.setGateLevel(0.5f);
+    test::playDefaultPatch(engine);
     std::vector<float> left(blockSize), right(blockSize);
     float* const channels[] = {left.data(), right.data()};
     for (auto _ : state)

@@ -1,4 +1,5 @@
 #include "engine/SoundEngine.h"
+#include "../support/DefaultPatch.h"
 #include "BitExact.h"
 #include "ReferenceChain.h"
 
@@ -15,19 +16,6 @@ namespace
 {
 
 constexpr int totalSamples = 45000;
-
-void playDefaultPatch(SoundEngine& engine)
-{
-    engine.oscillator.setWaveform(1);
-    engine.oscillator.setSweepRate(0.1f);
-    engine.oscillator.setMode(0);
-    engine.delay.setDelaySamples(0.55f * 44100.0f);
-    engine.delay.setFeedback(0.55f);
-    engine.reverb.setDecayTime(5.0f);
-    engine.oscillator.setBaseFrequency(440.0f);
-    engine.oscillator.resetSweepPhase();
-    engine.oscillator.setGateLevel(0.5f);
-}
 
 struct Stereo
 {
@@ -74,7 +62,7 @@ Stereo modelOutput()
 Stereo renderInBlocks(int blockSize)
 {
     SoundEngine engine;
-    playDefaultPatch(engine);
+    test::playDefaultPatch(engine);
     Stereo out{std::vector<float>(totalSamples), std::vector<float>(totalSamples)};
     std::vector<float> left(static_cast<std::size_t>(blockSize));
     std::vector<float> right(left.size());
@@ -105,7 +93,7 @@ TEST(SoundEngine, StereoChainMatchesModelForAnyBlockSize)
 TEST(SoundEngine, MonoChainUsesTheSumOfAllLines)
 {
     SoundEngine engine;
-    playDefaultPatch(engine);
+    test::playDefaultPatch(engine);
     std::vector<float> channel(20000, std::numeric_limits<float>::quiet_NaN());
     engine.processMono(channel.data(), 20000);
 
