@@ -1,7 +1,10 @@
 #include "editor/KnobValues.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <string>
 
 namespace halvo
 {
@@ -63,10 +66,30 @@ juce::String gainText(int decibels)
     return juce::String(decibels) + " dB";
 }
 
+juce::String fixedDecimalText(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return juce::String(value);
+
+    // Printed from a whole number, so no formatting step can round a second time.
+    const double scaled = std::trunc(std::fabs(value) * std::pow(10.0, decimals) + 0.5);
+    char digitBuffer[400];
+    std::snprintf(digitBuffer, sizeof(digitBuffer), "%.0f", scaled);
+    std::string text(digitBuffer);
+    const auto fractionDigits = static_cast<std::size_t>(std::max(decimals, 0));
+    if (text.size() <= fractionDigits)
+        text.insert(0, fractionDigits + 1 - text.size(), '0');
+    if (fractionDigits > 0)
+        text.insert(text.size() - fractionDigits, 1, '.');
+    if (value < 0.0)
+        text.insert(0, 1, '-');
+    return juce::String(text);
+}
+
 juce::String rateText(float hz)
 {
     const int decimals = hz < 0.01f ? 3 : (hz < 0.1f ? 2 : 1);
-    return juce::String(static_cast<double>(hz), decimals) + " Hz";
+    return fixedDecimalText(static_cast<double>(hz), decimals) + " Hz";
 }
 
 juce::String modeText(int mode)
@@ -82,7 +105,7 @@ juce::String percentText(float percent)
 
 juce::String delayTimeText(float seconds)
 {
-    return juce::String(static_cast<double>(seconds), 2) + " s";
+    return fixedDecimalText(static_cast<double>(seconds), 2) + " s";
 }
 
 } // namespace halvo

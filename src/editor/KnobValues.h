@@ -37,6 +37,10 @@ DisplayedValues displayedValuesFor(const std::array<float, numParameters>& norma
 // Towards zero, held at the ends of the int range (a stored value may be far outside 0..1).
 int truncateTowardZero(float value) noexcept;
 
+// |value| × 10^decimals + 0.5, truncated, printed with exactly that many decimals, at least one
+// digit before the point and a minus sign for a negative value: ties round up in magnitude.
+juce::String fixedDecimalText(double value, int decimals);
+
 juce::String gainText(int decibels);
 juce::String rateText(float hz);
 juce::String modeText(int mode);

@@ -1,5 +1,6 @@
 #include "EditorTestSupport.h"
 
+#include "editor/KnobValues.h"
 #include "editor/OptionGUI.h"
 
 #include <thread>
@@ -66,6 +67,18 @@ TEST_F(RefreshTest, LabelTextsFollowTheParameters)
     EXPECT_EQ(labelAfterSetting(delayTimeIndex, 0.5f, "labelDelayTime"), "0.55 s");
     EXPECT_EQ(labelAfterSetting(delayFeedbackIndex, 0.123f, "labelDelayFeedback"), "13 %");
     EXPECT_EQ(labelAfterSetting(reverbIndex, 0.123f, "labelReverb"), "12 %");
+}
+
+TEST(LabelText, ExactTiesRoundUpInMagnitude)
+{
+    EXPECT_EQ(rateText(0.25f), "0.3 Hz");
+    EXPECT_EQ(rateText(1.25f), "1.3 Hz");
+    EXPECT_EQ(fixedDecimalText(-0.25, 1), "-0.3");
+    EXPECT_EQ(delayTimeText(0.125f), "0.13 s");
+    EXPECT_EQ(delayTimeText(0.625f), "0.63 s");
+    EXPECT_EQ(fixedDecimalText(0.0004, 3), "0.000");
+    EXPECT_EQ(fixedDecimalText(-0.0004, 3), "-0.000");
+    EXPECT_EQ(fixedDecimalText(1.0e20, 1), "100000000000000000000.0");
 }
 
 TEST_F(RefreshTest, StoredValuesFarOutsideTheRangeShowWithoutOverflow)
