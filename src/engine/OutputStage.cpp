@@ -28,9 +28,7 @@ void OutputStage::setGainTarget(float gain) noexcept
 
 void OutputStage::process(float* const* channels, int numChannels, int numSamples) noexcept
 {
-    if (numChannels <= 0 || numSamples <= 0)
-        return;
-
+    // No early return on an empty block: the gain still snaps or takes its ramp steps.
     const float target = gainTarget.load(std::memory_order_relaxed);
     // Decided once per block: a ramp runs over the whole block even if it arrives mid-way.
     if (std::fabs(static_cast<double>(smoothedGain) - static_cast<double>(target)) > 1e-6)

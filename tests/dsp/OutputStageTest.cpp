@@ -95,15 +95,27 @@ TEST(OutputStage, ClipsToUnitRangeAndTurnsNanIntoSilence)
     EXPECT_EQ(stage.getGainTarget(), 1.0f);
 }
 
-TEST(OutputStage, EmptyBlocksChangeNothing)
+TEST(OutputStage, EmptyBlocksStillMoveTheGain)
 {
-    OutputStage stage;
-    stage.setGainTarget(0.25f + 1e-7f);
-    stage.process(nullptr, 0, 512);
-    EXPECT_EQ(stage.getSmoothedGain(), 1.0f);
-    Buffer buffer(2, 0, 0.0f);
-    stage.process(buffer.pointers.data(), 2, 0);
-    EXPECT_EQ(stage.getSmoothedGain(), 1.0f);
+    // No channels: the ramp still takes one step per sample, as a one-channel block would.
+    OutputStage withoutChannels;
+    OutputStage withOneChannel;
+    withoutChannels.setGainTarget(0.25f);
+    withOneChannel.setGainTarget(0.25f);
+    withoutChannels.process(nullptr, 0, 512);
+    Buffer one(1, 512, 0.0f);
+    process(withOneChannel, one);
+    EXPECT_LT(withoutChannels.getSmoothedGain(), 0.5f);
+    EXPECT_EQ(withoutChannels.getSmoothedGain(), withOneChannel.getSmoothedGain());
+
+    // No samples: a ramp takes no step, but a gain within 1e-6 of its target snaps to it.
+    const float before = withoutChannels.getSmoothedGain();
+    Buffer empty(2, 0, 0.0f);
+    process(withoutChannels, empty);
+    EXPECT_EQ(withoutChannels.getSmoothedGain(), before);
+    withoutChannels.setGainTarget(before + 5e-7f);
+    process(withoutChannels, empty);
+    EXPECT_EQ(withoutChannels.getSmoothedGain(), before + 5e-7f);
 }
 
 } // namespace
