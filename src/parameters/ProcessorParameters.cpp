@@ -1,6 +1,8 @@
 #include "engine/MurmelAudioProcessor.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace halvo
 {
@@ -45,8 +47,23 @@ void MurmelAudioProcessor::setParameter(int index, float value)
     if (!isParameterIndex(index) || !std::isfinite(value))
         return;
 
-    paramValues[static_cast<std::size_t>(index)].store(value, std::memory_order_relaxed);
-    applyParameter(index, value);
+    auto& stored = paramValues[static_cast<std::size_t>(index)];
+    stored.store(value, std::memory_order_relaxed);
+
+    // Two writers of one parameter (a controller on the audio thread, automation or a restore
+    // elsewhere) may interleave. The setting is derived from what is stored, and derived again
+    // while another writer changed the value under us, so the engine always ends on the stored
+    // value. The fences order our store before our reading it and our setting before the check,
+    // so that a setting derived from an older value cannot land after the newer one.
+    float applied = value;
+    do
+    {
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+        applied = stored.load(std::memory_order_relaxed);
+        applyParameter(index, applied);
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+    } while (std::bit_cast<std::uint32_t>(stored.load(std::memory_order_relaxed)) !=
+             std::bit_cast<std::uint32_t>(applied));
     parametersChanged.store(true, std::memory_order_relaxed);
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace halvo::test
 {
@@ -128,6 +130,53 @@ TEST(ParameterConversions, NonFiniteValuesAreIgnored)
         EXPECT_EQ(processor.getParameter(index), before);
     }
     EXPECT_FALSE(processor.parametersChanged.load());
+}
+
+TEST(ParameterWriters, RacingWritersLeaveTheSettingOnTheStoredValue)
+{
+    // Two writers of one parameter at once, as a controller on the audio thread and automation
+    // may be: afterwards the engine must run at the setting of the value that stayed stored.
+    // The writers spin rather than wait so that their writes really meet.
+    MurmelAudioProcessor processor;
+    FdnReverb expectedReverb(44100.0f, 0.0f, 0.5f);
+    constexpr int rounds = 10000;
+    std::atomic<int> started{0};
+    std::atomic<int> finished{0};
+    auto write = [&processor](float feedback, float reverb)
+    {
+        processor.setParameter(delayFeedbackIndex, feedback);
+        processor.setParameter(reverbIndex, reverb);
+    };
+    std::thread other(
+        [&]
+        {
+            for (int round = 1; round <= rounds; ++round)
+            {
+                while (started.load() < round)
+                {
+                }
+                write(0.799f, 0.7f);
+                finished.store(round);
+            }
+        });
+
+    int mismatches = 0;
+    for (int round = 1; round <= rounds; ++round)
+    {
+        started.store(round);
+        write(0.299f, 0.2f);
+        while (finished.load() < round)
+        {
+        }
+        const float feedback = processor.getParameter(delayFeedbackIndex);
+        mismatches += processor.engine.delay.getTargetFeedback() != delayFeedbackFor(feedback);
+        expectedReverb.setDecayTime(reverbDecayFor(processor.getParameter(reverbIndex)));
+        for (int line = 0; line < FdnReverb::numLines; ++line)
+            mismatches +=
+                processor.engine.reverb.getLineGain(line) != expectedReverb.getLineGain(line);
+    }
+    other.join();
+    EXPECT_EQ(mismatches, 0);
 }
 
 } // namespace halvo::test
