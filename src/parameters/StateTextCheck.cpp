@@ -1,6 +1,10 @@
 #include "parameters/StateTextCheck.h"
 
+#include <juce_core/juce_core.h>
+
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 namespace halvo
 {
@@ -83,139 +87,389 @@ bool endsInsideHexReference(std::string_view text)
     return false;
 }
 
-bool isSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool isNameChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == ':' || c == '.';
-}
-
-// Follows the parser through the plain part of a document: elements without attributes, text
-// without references, comments and CDATA sections. Anything else makes the rest of the text count
-// as if every '>' in it opened one more level, a bound the parser cannot exceed.
-class NestingScan
+// Walks the text exactly as JUCE 7's XmlDocument reads it (same steps, same character classes),
+// without building anything, and notes what would hurt the parser on the way. It stops where the
+// parser stops: at the end of the root element or when the parser runs out of text.
+class ParserWalk
 {
 public:
-    explicit NestingScan(std::string_view textToScan) : text(textToScan) {}
-
-    bool staysWithinLimit()
+    explicit ParserWalk(std::string_view utf8)
     {
-        const std::size_t root = skipProlog();
-        if (root == std::string_view::npos)
-            return true;
-        if (text.substr(root).starts_with("<!DOCTYPE"))
-            return false;
-        return scanElements(root);
+        text.reserve(utf8.size() + 1);
+        const auto source = juce::CharPointer_UTF8(utf8.data());
+        for (auto p = source; static_cast<std::size_t>(p.getAddress() - utf8.data()) < utf8.size();)
+            text.push_back(static_cast<char32_t>(p.getAndAdvance()));
+        text.push_back(0);
+    }
+
+    bool isSafe()
+    {
+        if (readPrologue())
+            readElement();
+        return !refused;
     }
 
 private:
-    static constexpr auto none = std::string_view::npos;
+    static constexpr auto none = std::u32string_view::npos;
+    // Characters the parser may compare while it searches for a ';' that is not there; a few
+    // such entities are harmless, a text full of them keeps the host busy for minutes.
+    static constexpr std::size_t maximumSearchWork = std::size_t{1} << 25;
 
-    bool startsAt(std::size_t at, std::string_view prefix) const
+    char32_t charAt(std::size_t index) const { return index < text.size() ? text[index] : 0; }
+    char32_t at(std::size_t offset = 0) const { return charAt(position + offset); }
+
+    static bool isWhitespace(char32_t c)
     {
-        return text.substr(at).starts_with(prefix);
+        return juce::CharacterFunctions::isWhitespace(static_cast<juce::juce_wchar>(c));
     }
 
-    // Skips what precedes the root element as the parser does: white space, comments and
-    // processing instructions (the XML declaration among them). Returns where the root may start,
-    // or none when the parser runs out of text first.
-    std::size_t skipProlog() const
+    static bool isIdentifierChar(char32_t c)
     {
-        std::size_t i = 0;
-        while (i < text.size())
+        static constexpr std::uint32_t legal[] = {0, 0x7ff6000, 0x87fffffe, 0x7fffffe, 0};
+        if (c < 160)
+            return (legal[c >> 5] & (std::uint32_t{1} << (c & 31))) != 0;
+        return juce::CharacterFunctions::isLetterOrDigit(static_cast<juce::juce_wchar>(c)) ||
+               c == '_' || c == '-' || c == ':' || c == '.';
+    }
+
+    bool startsWith(std::u32string_view prefix, std::size_t offset = 0) const
+    {
+        for (std::size_t k = 0; k < prefix.size(); ++k)
+            if (at(offset + k) != prefix[k])
+                return false;
+        return true;
+    }
+
+    bool matchesIgnoringCase(std::size_t index, std::u32string_view word) const
+    {
+        using juce::CharacterFunctions;
+        for (std::size_t k = 0; k < word.size(); ++k)
+            if (CharacterFunctions::toUpperCase(static_cast<juce::juce_wchar>(charAt(index + k))) !=
+                CharacterFunctions::toUpperCase(static_cast<juce::juce_wchar>(word[k])))
+                return false;
+        return true;
+    }
+
+    std::size_t find(std::u32string_view wanted) const
+    {
+        return std::u32string_view(text.data(), text.size() - 1).find(wanted, position);
+    }
+
+    char32_t readNextChar()
+    {
+        const char32_t c = at();
+        if (c == 0)
+            outOfData = true;
+        else
+            ++position;
+        return c;
+    }
+
+    std::size_t endOfToken() const
+    {
+        std::size_t end = position;
+        while (end < text.size() && isIdentifierChar(text[end]))
+            ++end;
+        return end;
+    }
+
+    void skipNextWhiteSpace()
+    {
+        for (;;)
         {
-            if (isSpace(text[i]))
-                ++i;
-            else if (startsAt(i, "<!--"))
-                i = skipPast(i + 4, "-->");
-            else if (startsAt(i, "<?"))
-                i = skipPast(i + 2, "?>");
-            else
-                return i;
-        }
-        return none;
-    }
-
-    std::size_t skipPast(std::size_t from, std::string_view terminator) const
-    {
-        const auto at = text.find(terminator, from);
-        return at == none ? text.size() : at + terminator.size();
-    }
-
-    bool scanElements(std::size_t i)
-    {
-        while (i < text.size())
-        {
-            const char c = text[i];
-            if (c == '&')
-                return boundRest(i);
-            if (c != '<')
+            while (isWhitespace(at()))
+                ++position;
+            if (at() == 0)
             {
-                ++i;
+                outOfData = true;
+                return;
+            }
+            if (at() == '<' && startsWith(U"!--", 1))
+            {
+                if (!skipPast(4, U"-->"))
+                    return;
                 continue;
             }
-            if (depth > 0 && startsAt(i, "<!--"))
-                i = skipPast(i + 4, "-->");
-            else if (depth > 0 && startsAt(i, "<![CDATA["))
-                i = skipPast(i + 9, "]]>");
-            else if (depth > 0 && startsAt(i, "<?"))
-                return false;
-            else if (depth > 0 && startsAt(i, "</"))
+            if (at() == '<' && at(1) == '?')
             {
-                if (--depth == 0)
-                    return true;
-                i = skipPast(i + 2, ">");
+                if (!skipPast(2, U"?>"))
+                    return;
+                continue;
             }
-            else if (i + 1 < text.size() && isNameChar(text[i + 1]))
+            return;
+        }
+    }
+
+    // Steps over an opening of the given length and past the terminator; out of data without it.
+    bool skipPast(std::size_t opening, std::u32string_view terminator)
+    {
+        position += opening;
+        const auto found = find(terminator);
+        if (found == none)
+        {
+            outOfData = true;
+            return false;
+        }
+        position = found + terminator.size();
+        return true;
+    }
+
+    // What precedes the root element (the XML declaration is skipped like any processing
+    // instruction) and a DTD. False when the parser gives up before the root element.
+    bool readPrologue()
+    {
+        skipNextWhiteSpace();
+        if (!startsWith(U"<!DOCTYPE"))
+            return true;
+
+        position += 9;
+        const std::size_t dtdStart = position;
+        for (int open = 1; open > 0;)
+        {
+            const char32_t c = readNextChar();
+            if (outOfData)
+                return false;
+            open += c == '<' ? 1 : (c == '>' ? -1 : 0);
+        }
+        // The parser reads declarations only from an internal subset: its entities expand, each
+        // inside the other, without limit, and every unknown reference and parameter entity is
+        // looked up against all of it. A DTD without one (<!DOCTYPE Root>) is harmless.
+        for (std::size_t i = dtdStart; i < position && !refused; ++i)
+            refused = text[i] == '[';
+        return !refused;
+    }
+
+    // False where the parser gets no element.
+    bool readElement()
+    {
+        skipNextWhiteSpace();
+        if (outOfData || at() != '<')
+            return false;
+        ++position;
+        if (endOfToken() == position)
+        {
+            skipNextWhiteSpace();
+            if (endOfToken() == position)
+                return false;
+        }
+        position = endOfToken();
+
+        for (;;)
+        {
+            skipNextWhiteSpace();
+            const char32_t c = at();
+            if (c == '/' && at(1) == '>')
             {
-                if (++depth > maximumNestingDepth)
-                    return false;
-                i += 2;
-                while (i < text.size() && isNameChar(text[i]))
-                    ++i;
-                while (i < text.size() && isSpace(text[i]))
-                    ++i;
-                if (startsAt(i, ">"))
-                    ++i;
-                else if (startsAt(i, "/>"))
+                position += 2;
+                return true;
+            }
+            if (c == '>')
+            {
+                ++position;
+                readChildren();
+                return true;
+            }
+            if (!isIdentifierChar(c))
+                return true;
+
+            position = endOfToken();
+            skipNextWhiteSpace();
+            if (readNextChar() != '=')
+                return true;
+            skipNextWhiteSpace();
+            if (at() != '"' && at() != '\'')
+                return true;
+            readQuotedString();
+        }
+    }
+
+    void readQuotedString()
+    {
+        const char32_t quote = readNextChar();
+        while (!outOfData)
+        {
+            const char32_t c = readNextChar();
+            if (c == quote)
+                return;
+            // The parser steps back here even when it found the end of the text.
+            --position;
+            if (c == '&')
+            {
+                readEntity(false);
+                continue;
+            }
+            for (;; ++position)
+            {
+                if (at() == quote)
                 {
-                    if (--depth == 0)
-                        return true;
-                    i += 2;
+                    ++position;
+                    return;
                 }
-                else if (i < text.size())
-                    return boundRest(i);
+                if (at() == '&')
+                    break;
+                if (at() == 0)
+                {
+                    outOfData = true;
+                    break;
+                }
+            }
+        }
+    }
+
+    void readChildren()
+    {
+        if (++depth > maximumNestingDepth)
+        {
+            refused = true;
+            return;
+        }
+        while (!refused && !closedByCutText)
+        {
+            const std::size_t beforeWhitespace = position;
+            skipNextWhiteSpace();
+            if (outOfData)
+                break;
+            if (at() == '<' && at(1) == '/')
+            {
+                // Without a '>' every open element ends here, and so does the document.
+                const auto closing = find(U">");
+                if (closing == none)
+                    closedByCutText = true;
+                else
+                    position = closing + 1;
+                break;
+            }
+            if (at() == '<' && startsWith(U"![CDATA[", 1))
+            {
+                if (!skipPast(9, U"]]>"))
+                    position = text.size() - 1;
+            }
+            else if (at() == '<')
+            {
+                if (!readElement())
+                    break;
             }
             else
-                return boundRest(i);
+            {
+                position = beforeWhitespace;
+                if (!readText())
+                    break;
+            }
         }
-        return true;
+        --depth;
     }
 
-    bool boundRest(std::size_t from) const
+    // Character data up to the next markup. False when the parser leaves the element here.
+    bool readText()
     {
-        const auto rest = text.substr(from);
-        if (rest.find("<?") != none || rest.find("&<") != none)
-            return false;
-        std::size_t levels = static_cast<std::size_t>(depth);
-        for (const char c : rest)
-            if (c == '>' && ++levels > static_cast<std::size_t>(maximumNestingDepth))
+        for (;;)
+        {
+            const char32_t c = at();
+            if (c == '<')
+            {
+                if (startsWith(U"!--", 1))
+                {
+                    if (!skipPast(4, U"-->"))
+                        return false;
+                    continue;
+                }
+                if (at(1) == '?')
+                    refused = instructionLeadsToText();
+                return true;
+            }
+            if (c == 0)
+            {
+                outOfData = true;
                 return false;
-        return true;
+            }
+            if (c == '&')
+                readEntity(true);
+            else
+                ++position;
+            if (refused)
+                return false;
+        }
     }
 
-    std::string_view text;
+    // The parser skips a processing instruction (and what white space, comments and further
+    // instructions follow) when it looks for markup; if text comes next, it goes back to read
+    // the text from the instruction, stops at the instruction again, and goes round for ever.
+    bool instructionLeadsToText()
+    {
+        const std::size_t instruction = position;
+        const bool wasOutOfData = outOfData;
+        skipNextWhiteSpace();
+        const bool leadsToText = !outOfData && at() != '<';
+        position = instruction;
+        outOfData = wasOutOfData;
+        return leadsToText;
+    }
+
+    void readEntity(bool inText)
+    {
+        ++position;
+        for (const std::u32string_view known : {U"amp;", U"quot;", U"apos;", U"lt;", U"gt;"})
+            if (matchesIgnoringCase(position, known))
+            {
+                position += known.size();
+                return;
+            }
+
+        if (at() == '#')
+        {
+            ++position;
+            if (at() == 'x' || at() == 'X')
+            {
+                ++position;
+                for (int digits = 0; at() != ';'; ++position)
+                    if (juce::CharacterFunctions::getHexDigitValue(
+                            static_cast<juce::juce_wchar>(at())) < 0 ||
+                        ++digits > 8)
+                        break;
+            }
+            else if (at() >= '0' && at() <= '9')
+            {
+                for (int digits = 0; at() != ';'; ++position)
+                    if (at() == 0)
+                        return;
+                    else if (++digits > 12)
+                        break;
+            }
+            else
+                return;
+            // Past the ';' or over whatever stopped the digits (never the end: see above).
+            if (at() != 0)
+                ++position;
+            return;
+        }
+
+        const auto semicolon = find(U";");
+        if (semicolon == none)
+        {
+            outOfData = true;
+            searchWork += text.size() - position;
+            refused = searchWork > maximumSearchWork;
+            return;
+        }
+        // An unknown name stands for itself, and text starting with '<' is parsed as markup.
+        if (inText && at() == '<' && semicolon > position + 1)
+            refused = true;
+        position = semicolon + 1;
+    }
+
+    std::u32string text;
+    std::size_t position = 0;
     int depth = 0;
+    std::size_t searchWork = 0;
+    bool outOfData = false;
+    bool closedByCutText = false;
+    bool refused = false;
 };
 } // namespace
 
 bool isSafeForXmlParser(std::string_view text)
 {
-    return isUtf8(text) && !endsInsideHexReference(text) && NestingScan(text).staysWithinLimit();
+    return isUtf8(text) && !endsInsideHexReference(text) && ParserWalk(text).isSafe();
 }
 
 } // namespace halvo

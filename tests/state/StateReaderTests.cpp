@@ -223,6 +223,7 @@ TEST(StateReader, TextThatWouldTripTheXmlParserIsRefused)
         "<Root>" + gain + "\xc3</Root>",
         "<Root>" + gain + "\xed\xa0\x80</Root>",
         "<Root>" + gain + "\xf0\x9f\x98</Root>",
+        "<Root><a>x</a> <?pi?><!-- c --> text" + gain + "</Root>",
     };
     for (const auto& text : refused)
         EXPECT_FALSE(read(text)) << text;
@@ -235,6 +236,29 @@ TEST(StateReader, TextThatWouldTripTheXmlParserIsRefused)
     };
     for (const auto& text : accepted)
         EXPECT_TRUE(read(text)) << text;
+}
+
+TEST(StateReader, WellFormedDocumentsWithoutADangerAreRead)
+{
+    std::string many;
+    for (int i = 0; i < 400; ++i)
+        many += "<other>x</other>";
+    const std::string gain = "<Gain>0.25</Gain>";
+    const std::vector<std::string> documents{
+        "<Root version=\"2\">" + many + gain + "</Root>",
+        "<Root><note>a &amp; b</note>" + many + gain + "</Root>",
+        "<!DOCTYPE Root><Root>" + gain + "</Root>",
+        "<Root><?editor keep?>" + gain + "<?editor end?></Root>",
+        "<Root>text <?pi?> <other/>" + gain + "</Root>",
+    };
+    for (const auto& text : documents)
+    {
+        const auto entries = read(text);
+        ASSERT_TRUE(entries) << text.substr(0, 60);
+        ASSERT_FALSE(entries->empty());
+        EXPECT_EQ(entries->back().parameterIndex, gainIndex);
+        EXPECT_EQ(entries->back().parameterValue, 0.25f);
+    }
 }
 
 TEST(StateReader, NestingIsBoundedAndLargeFlatDocumentsStayQuick)
@@ -252,6 +276,20 @@ TEST(StateReader, NestingIsBoundedAndLargeFlatDocumentsStayQuick)
     EXPECT_TRUE(read(nested(256)));
     EXPECT_FALSE(read(nested(257)));
     EXPECT_FALSE(read(nested(200000)));
+
+    // Attributes, references and comments on every level change nothing about the depth.
+    auto decorated = [](int depth)
+    {
+        std::string text;
+        for (int i = 0; i < depth - 1; ++i)
+            text += "<a k='&#x41;>' n=\"&amp;\">&lt;<!-- <b> --><?pi?>";
+        text += "<Gain>0.5";
+        for (int i = 0; i < depth; ++i)
+            text += "</a>";
+        return text;
+    };
+    EXPECT_TRUE(read(decorated(256)));
+    EXPECT_FALSE(read(decorated(257)));
 
     // Closing tags hidden where the parser does not see them must not hide the depth.
     std::string opened;
@@ -273,6 +311,11 @@ TEST(StateReader, NestingIsBoundedAndLargeFlatDocumentsStayQuick)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
     EXPECT_FALSE(read(flat + std::string(1 << 20, ' ') + "</Root>"));
+
+    // Each '&' without a ';' after it makes the parser search the rest of the text again.
+    const auto searchesAgain = std::chrono::steady_clock::now();
+    EXPECT_FALSE(read("<Root>" + std::string(1000000, '&') + " </Root>"));
+    EXPECT_LT(std::chrono::steady_clock::now() - searchesAgain, std::chrono::seconds(5));
 }
 
 } // namespace halvo::test
