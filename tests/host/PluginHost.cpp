@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace halvo::test
 {
 
@@ -12,8 +14,32 @@ const char* formatName(PluginFormat format)
 
 namespace
 {
-juce::OwnedArray<juce::PluginDescription> findTypes(PluginFormat format,
-                                                    juce::AudioPluginFormat& hostFormat)
+std::uint32_t fourCharCode(const char* code)
+{
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(code[i]);
+    return value;
+}
+
+// JUCE's VST3 client names its component class by the manufacturer and plug-in codes, and JUCE's
+// host identifies a class by this hash of its four words.
+int halvoVst3ClassId()
+{
+    const std::uint32_t classWords[] = {0xABCDEF01u, 0x9182FAEBu,
+                                        fourCharCode(HALVO_MANUFACTURER_CODE),
+                                        fourCharCode(HALVO_PLUGIN_CODE)};
+    std::uint32_t hash = 0;
+    for (const auto word : classWords)
+        hash = hash * 31 + word;
+    return static_cast<int>(hash);
+}
+
+// Halvo's own description among what the format finds; never just the first plug-in found, as
+// other plug-ins may be installed where the hosts look (JUCE's LV2 host searches the system's
+// LV2 folders too).
+std::unique_ptr<juce::PluginDescription> findHalvo(PluginFormat format,
+                                                   juce::AudioPluginFormat& hostFormat)
 {
     juce::OwnedArray<juce::PluginDescription> types;
     if (format == PluginFormat::vst3)
@@ -26,13 +52,17 @@ juce::OwnedArray<juce::PluginDescription> findTypes(PluginFormat format,
     }
     else
     {
-        // LV2 bundles are found by URI after a search of the folder that holds them.
         const auto folder = juce::File(HALVO_LV2_BINARY).getParentDirectory().getParentDirectory();
-        for (const auto& uri : hostFormat.searchPathsForPlugins(
-                 juce::FileSearchPath(folder.getFullPathName()), true, false))
-            hostFormat.findAllTypesForFile(types, uri);
+        hostFormat.searchPathsForPlugins(juce::FileSearchPath(folder.getFullPathName()), true,
+                                         false);
+        hostFormat.findAllTypesForFile(types, HALVO_LV2_URI);
     }
-    return types;
+
+    for (const auto* type : types)
+        if (format == PluginFormat::lv2 ? type->fileOrIdentifier == HALVO_LV2_URI
+                                        : type->uniqueId == halvoVst3ClassId())
+            return std::make_unique<juce::PluginDescription>(*type);
+    return nullptr;
 }
 } // namespace
 
@@ -45,16 +75,15 @@ std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin(PluginFormat format, 
     else
         hostFormat = std::make_unique<juce::LV2PluginFormat>();
 
-    const auto types = findTypes(format, *hostFormat);
-    if (types.isEmpty())
+    const auto halvo = findHalvo(format, *hostFormat);
+    if (halvo == nullptr)
     {
-        ADD_FAILURE() << "no plug-in found for " << formatName(format);
+        ADD_FAILURE() << "Halvo not found as " << formatName(format);
         return nullptr;
     }
 
     juce::String error;
-    auto instance =
-        hostFormat->createInstanceFromDescription(*types[0], sampleRate, blockSize, error);
+    auto instance = hostFormat->createInstanceFromDescription(*halvo, sampleRate, blockSize, error);
     if (instance == nullptr)
         ADD_FAILURE() << "could not load " << formatName(format) << ": " << error;
     return instance;
