@@ -182,6 +182,23 @@ TEST(ProcessorNotes, LastNoteWinsAndOnlyItsReleaseCloses)
     EXPECT_EQ(oscillator.getGateLevel(), 0.0f);
 }
 
+TEST(ProcessorNotes, OnlyAReleaseOnTheNotesOwnChannelCloses)
+{
+    ProcessorHarness harness;
+    auto& oscillator = harness.processor.engine.oscillator;
+    harness.render(512, ProcessorHarness::noteOn(60, 3));
+
+    juce::MidiBuffer releaseElsewhere;
+    releaseElsewhere.addEvent(juce::MidiMessage::noteOff(4, 60), 0);
+    harness.render(512, releaseElsewhere);
+    EXPECT_EQ(oscillator.getGateLevel(), 0.5f);
+
+    juce::MidiBuffer release;
+    release.addEvent(juce::MidiMessage::noteOff(3, 60), 0);
+    harness.render(512, release);
+    EXPECT_EQ(oscillator.getGateLevel(), 0.0f);
+}
+
 TEST(ProcessorNotes, AnyChannelPlaysAndVelocityIsIgnored)
 {
     ProcessorHarness soft;

