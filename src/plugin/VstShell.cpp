@@ -1,0 +1,106 @@
+#include "plugin/VstShell.h"
+
+#include "HalvoIdentity.h"
+#include "plugin/VstCapabilities.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+namespace halvo::vst
+{
+namespace
+{
+// The dispatcher of the wrapped client; the same function serves every record it makes.
+std::atomic<AEffectDispatcherProc> clientDispatcher{nullptr};
+
+// Names go into the host's 64-byte buffers, terminator included.
+constexpr std::size_t maxNameBytes = 64;
+
+VstIntPtr copyName(void* destination, const char* name) noexcept
+{
+    if (destination == nullptr)
+        return 0;
+    const auto length = std::min(std::strlen(name), maxNameBytes - 1);
+    std::memcpy(destination, name, length);
+    static_cast<char*>(destination)[length] = '\0';
+    return 1;
+}
+
+bool isChannelConfiguration(const VstSpeakerArrangement* input,
+                            const VstSpeakerArrangement* output) noexcept
+{
+    if (input == nullptr || output == nullptr)
+        return false;
+    return input->numChannels == output->numChannels &&
+           (input->numChannels == 1 || input->numChannels == 2);
+}
+
+// Requests the client answers by reading or writing through the pointer argument without
+// checking it. Without a pointer there is nothing to answer.
+bool needsPointer(int opcode) noexcept
+{
+    switch (opcode)
+    {
+    case effSetProgramName:
+    case effGetProgramName:
+    case effGetParamLabel:
+    case effGetParamDisplay:
+    case effGetParamName:
+    case effEditGetRect:
+    case effGetChunk:
+    case effProcessEvents:
+    case effString2Parameter:
+    case effGetProgramNameIndexed:
+    case effGetInputProperties:
+    case effGetOutputProperties:
+        return true;
+    default:
+        return false;
+    }
+}
+
+VstIntPtr dispatch(AEffect* effect, int opcode, int index, VstIntPtr value, void* const ptr,
+                   float opt)
+{
+    switch (opcode)
+    {
+    case effCanDo:
+        return capabilityAnswer(static_cast<const char*>(ptr));
+    case effGetVendorVersion:
+        return identity::vstVendorVersion;
+    case effGetEffectName:
+    case effGetProductString:
+        return copyName(ptr, identity::productName);
+    case effGetVendorString:
+        return copyName(ptr, identity::manufacturer);
+    case effGetSpeakerArrangement:
+        if (value == 0 || ptr == nullptr)
+            return 0;
+        break;
+    case effSetSpeakerArrangement:
+        if (!isChannelConfiguration(reinterpret_cast<const VstSpeakerArrangement*>(value),
+                                    static_cast<const VstSpeakerArrangement*>(ptr)))
+            return 0;
+        break;
+    default:
+        if (ptr == nullptr && needsPointer(opcode))
+            return 0;
+        break;
+    }
+    const auto client = clientDispatcher.load();
+    return client != nullptr ? client(effect, opcode, index, value, ptr, opt) : 0;
+}
+} // namespace
+
+AEffect* shieldEffect(AEffect* effect) noexcept
+{
+    if (effect == nullptr)
+        return nullptr;
+    if (effect->dispatcher != &dispatch)
+        clientDispatcher.store(effect->dispatcher);
+    effect->dispatcher = &dispatch;
+    return effect;
+}
+
+} // namespace halvo::vst

@@ -1,0 +1,4 @@
+set(HALVO_VST_SHELL_SOURCES
+    plugin/VstCapabilities.cpp
+    plugin/VstShell.cpp
+    plugin/VstEntryPoints.cpp)
