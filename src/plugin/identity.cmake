@@ -13,3 +13,8 @@ set(HALVO_WEBSITE "https://drovask.com")
 set(HALVO_LV2_URI "https://drovask.com/plugins/halvo")
 set(HALVO_AAX_IDENTIFIER "com.Drovask.Halvo")
 set(HALVO_BUNDLE_ID "com.drovask.halvo")
+set(HALVO_AAX_CATEGORY "0x800")
+set(HALVO_AAX_NATIVE_ID_BASE "jcaa")
+set(HALVO_AAX_AUDIOSUITE_ID_BASE "jyaa")
+# (inputs, outputs) pairs, in the order hosts are offered them.
+set(HALVO_CHANNEL_CONFIGURATIONS "{2, 2}, {1, 1}")
