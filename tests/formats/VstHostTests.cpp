@@ -1,0 +1,232 @@
+#include "../support/DefaultStateText.h"
+#include "VstModule.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace halvo::test
+{
+namespace
+{
+constexpr int uniqueId = ('H' << 24) | ('a' << 16) | ('D' << 8) | 'r';
+
+std::vector<unsigned char> blockWithText(const std::string& text)
+{
+    std::vector<unsigned char> block = {0x56, 0x43, 0x32, 0x21};
+    for (int shift = 0; shift < 32; shift += 8)
+        block.push_back(static_cast<unsigned char>(text.size() >> shift));
+    block.insert(block.end(), text.begin(), text.end());
+    block.push_back(0);
+    return block;
+}
+
+double measureFrequency(const std::vector<float>& samples, std::size_t from, double sampleRate)
+{
+    double first = -1.0;
+    double last = -1.0;
+    int crossings = 0;
+    for (std::size_t i = from + 1; i < samples.size(); ++i)
+        if (samples[i - 1] < 0.0f && samples[i] >= 0.0f)
+        {
+            const double t = static_cast<double>(i - 1) +
+                             samples[i - 1] / static_cast<double>(samples[i - 1] - samples[i]);
+            first = first < 0.0 ? t : first;
+            crossings += t > first ? 1 : 0;
+            last = t;
+        }
+    return crossings > 0 ? crossings * sampleRate / (last - first) : 0.0;
+}
+
+float peak(const std::vector<float>& samples)
+{
+    float result = 0.0f;
+    for (const float sample : samples)
+        result = std::isfinite(sample) ? std::max(result, std::fabs(sample)) : 1e9f;
+    return result;
+}
+
+// A plain sine without sweep, echoes or reverb, so the pitch can be counted.
+void setPlainSine(const VstInstance& instance)
+{
+    for (const int index : {1, 2, 3, 4, 5})
+        instance.effect->setParameter(instance.effect, index, 0.0f);
+}
+} // namespace
+
+TEST(VstEntry, BothEntryPointsMakeASeparateInstanceEach)
+{
+    const VstInstance first("VSTPluginMain");
+    const VstInstance second("main");
+    ASSERT_NE(first.effect, nullptr);
+    ASSERT_NE(second.effect, nullptr);
+    EXPECT_NE(first.effect, second.effect);
+    first.effect->setParameter(first.effect, 6, 0.25f);
+    EXPECT_FLOAT_EQ(first.effect->getParameter(first.effect, 6), 0.25f);
+    EXPECT_FLOAT_EQ(second.effect->getParameter(second.effect, 6), 0.9f);
+}
+
+TEST(VstEntry, AHostReportingVersionZeroGetsNoEffect)
+{
+    const auto entry = VstModule::get().entry("VSTPluginMain");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry(&versionZeroHostCallback), nullptr);
+}
+
+TEST(VstEffectRecord, CarriesTheIdentityChannelsAndFlags)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    const AEffect& effect = *instance.effect;
+    EXPECT_EQ(effect.magic, kEffectMagic);
+    EXPECT_EQ(effect.uniqueID, uniqueId);
+    EXPECT_EQ(effect.version, 100);
+    EXPECT_EQ(effect.numInputs, 2);
+    EXPECT_EQ(effect.numOutputs, 2);
+    EXPECT_EQ(effect.numParams, 7);
+    EXPECT_EQ(effect.numPrograms, 1);
+    EXPECT_EQ(effect.initialDelay, 0);
+    EXPECT_EQ(effect.flags,
+              effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
+}
+
+TEST(VstDispatcher, AnswersNamesVersionsCategoryAndPrograms)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    EXPECT_EQ(instance.text(effGetEffectName), "Halvo");
+    EXPECT_EQ(instance.text(effGetVendorString), "Drovask");
+    EXPECT_EQ(instance.text(effGetProductString), "Halvo");
+    EXPECT_EQ(instance.dispatch(effGetVendorVersion), 100);
+    EXPECT_EQ(instance.dispatch(effGetVstVersion), 2400);
+    EXPECT_EQ(instance.dispatch(effGetPlugCategory), kPlugCategSynth);
+    EXPECT_EQ(instance.text(effGetProgramName), "Default");
+    EXPECT_EQ(instance.dispatch(effGetProgramNameIndexed, 0, 0, nullptr), 0);
+    EXPECT_EQ(instance.text(effGetProgramNameIndexed, 0), "Default");
+
+    const char* names[] = {"DelayTime", "DelayFeedback", "OSC", "Rate", "Mode", "Reverb", "Gain"};
+    const char* texts[] = {"0.5", "0.5", "0.5", "0.005", "0", "0.5", "0.9"};
+    for (int i = 0; i < 7; ++i)
+    {
+        EXPECT_EQ(instance.text(effGetParamName, i), names[i]);
+        EXPECT_EQ(instance.text(effGetParamDisplay, i), texts[i]);
+    }
+}
+
+TEST(VstDispatcher, AnswersTheCapabilityTableTextForText)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    const std::pair<const char*, int> table[] = {{"receiveVstEvents", 1},
+                                                 {"receiveVstMidiEvent", 1},
+                                                 {"receiveVstMidiEvents", 1},
+                                                 {"sendVstEvents", -1},
+                                                 {"sendVstMidiEvent", -1},
+                                                 {"sendVstMidiEvents", -1},
+                                                 {"receiveVstTimeInfo", 1},
+                                                 {"conformsToWindowRules", 1},
+                                                 {"bypass", 1},
+                                                 {"openCloseAnyThread", -1},
+                                                 {"supportsViewDpiScaling", 0},
+                                                 {"hasCockosExtensions", 0},
+                                                 {"hasCockosViewAsConfig", 0},
+                                                 {"MPE", 0},
+                                                 {"Bypass", 0},
+                                                 {"", 0}};
+    for (const auto& [text, answer] : table)
+        EXPECT_EQ(instance.dispatch(effCanDo, 0, 0, const_cast<char*>(text)), answer) << text;
+    EXPECT_EQ(instance.dispatch(effCanDo), 0);
+}
+
+TEST(VstDispatcher, RequestsWithoutTheirPointersAnswerZero)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    SpeakerArrangement stereo(2);
+    const auto arrangement = reinterpret_cast<VstIntPtr>(stereo.get());
+    VstSpeakerArrangement* got = nullptr;
+    EXPECT_EQ(instance.dispatch(effGetSpeakerArrangement), 0);
+    EXPECT_EQ(instance.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&got)), 0);
+    EXPECT_EQ(instance.dispatch(effGetSpeakerArrangement, 0, 0, &got), 0);
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement), 0);
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, arrangement), 0);
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, 0, stereo.get()), 0);
+    for (const int opcode :
+         {effGetEffectName, effGetVendorString, effGetProductString, effGetParamName,
+          effGetParamDisplay, effGetParamLabel, effGetProgramName, effGetChunk, effProcessEvents,
+          effEditGetRect, effGetInputProperties, effGetOutputProperties, effString2Parameter})
+        EXPECT_EQ(instance.dispatch(opcode), 0) << opcode;
+}
+
+TEST(VstSpeakers, OnlyMatchingMonoOrStereoPairsAreAccepted)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    SpeakerArrangement none(0), mono(1), stereo(2);
+    auto offer = [&](SpeakerArrangement& in, SpeakerArrangement& out)
+    {
+        return instance.dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(in.get()),
+                                 out.get());
+    };
+    EXPECT_EQ(offer(none, stereo), 0);
+    EXPECT_EQ(offer(stereo, mono), 0);
+    EXPECT_EQ(offer(mono, stereo), 0);
+    EXPECT_EQ(offer(stereo, stereo), 1);
+    EXPECT_EQ(offer(mono, mono), 1);
+
+    VstSpeakerArrangement* in = nullptr;
+    VstSpeakerArrangement* out = nullptr;
+    ASSERT_EQ(
+        instance.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 1);
+    EXPECT_EQ(in->numChannels, 1);
+    EXPECT_EQ(out->numChannels, 1);
+
+    // The processor now runs mono: one channel in, one out.
+    setPlainSine(instance);
+    instance.prepare(44100.0f, 256);
+    instance.sendNoteOn(69);
+    const auto rendered = instance.render(1, 44100, 256);
+    EXPECT_GT(peak(rendered[0]), 0.05f);
+    EXPECT_LE(peak(rendered[0]), 1.0f);
+}
+
+TEST(VstSound, ANoteSentAsAnEventSoundsAt440HzWithinFullScale)
+{
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    setPlainSine(instance);
+    instance.prepare(44100.0f, 512);
+    instance.sendNoteOn(69);
+    const auto rendered = instance.render(2, 66150, 512);
+    EXPECT_NEAR(measureFrequency(rendered[0], 22050, 44100.0), 440.0, 0.1);
+    EXPECT_GT(peak(rendered[0]), 0.05f);
+    EXPECT_LE(peak(rendered[0]), 1.0f);
+    EXPECT_LE(peak(rendered[1]), 1.0f);
+    instance.dispatch(effMainsChanged, 0, 0);
+}
+
+TEST(VstState, TheChunkIsThePluginsOwnBlockAndRestoresIntoAnotherInstance)
+{
+    const VstInstance first;
+    ASSERT_NE(first.effect, nullptr);
+    EXPECT_EQ(first.chunk(), blockWithText(defaultStateText));
+    EXPECT_EQ(first.chunk().size(), 427u);
+
+    auto text = defaultStateText;
+    text.replace(text.find("<Gain>0.9<"), 10, "<Gain>0.3<");
+    text.replace(text.find("<midiMapFM>-1<"), 14, "<midiMapFM>74<");
+    auto block = blockWithText(text);
+    const VstInstance second;
+    ASSERT_NE(second.effect, nullptr);
+    second.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(block.size()), block.data());
+    EXPECT_FLOAT_EQ(second.effect->getParameter(second.effect, 6), 0.3f);
+    EXPECT_EQ(second.chunk(), block);
+
+    second.dispatch(effSetChunk, 0, 4, block.data());
+    second.dispatch(effSetChunk, 0, 427, nullptr);
+    EXPECT_EQ(second.chunk(), block);
+}
+
+} // namespace halvo::test

@@ -1,0 +1,125 @@
+#include "VstModule.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+namespace halvo::test
+{
+
+VstModule& VstModule::get()
+{
+    static VstModule module;
+    return module;
+}
+
+VstModule::VstModule() : handle(dlopen(HALVO_VST_MODULE, RTLD_NOW | RTLD_LOCAL))
+{
+    if (handle == nullptr)
+        ADD_FAILURE() << "dlopen failed: " << dlerror();
+}
+
+AEffect* (*VstModule::entry(const char* name) const)(audioMasterCallback)
+{
+    return handle == nullptr
+               ? nullptr
+               : reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(handle, name));
+}
+
+VstIntPtr hostCallback(AEffect*, int opcode, int, VstIntPtr, void*, float)
+{
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+VstIntPtr versionZeroHostCallback(AEffect*, int, int, VstIntPtr, void*, float)
+{
+    return 0;
+}
+
+VstInstance::VstInstance(const char* entryPoint)
+{
+    if (const auto entry = VstModule::get().entry(entryPoint))
+        effect = entry(&hostCallback);
+}
+
+VstInstance::~VstInstance()
+{
+    if (effect != nullptr)
+        dispatch(effClose);
+}
+
+VstIntPtr VstInstance::dispatch(int opcode, int index, VstIntPtr value, void* ptr, float opt) const
+{
+    return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+}
+
+std::string VstInstance::text(int opcode, int index) const
+{
+    char buffer[256];
+    std::fill(std::begin(buffer), std::end(buffer), '\x7f');
+    dispatch(opcode, index, 0, buffer);
+    return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+std::vector<unsigned char> VstInstance::chunk() const
+{
+    void* data = nullptr;
+    const auto size = dispatch(effGetChunk, 0, 0, &data);
+    if (data == nullptr || size <= 0)
+        return {};
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    return {bytes, bytes + size};
+}
+
+void VstInstance::prepare(float sampleRate, int blockSize) const
+{
+    dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
+    dispatch(effSetBlockSize, 0, blockSize);
+    dispatch(effMainsChanged, 0, 1);
+}
+
+void VstInstance::sendNoteOn(int note) const
+{
+    VstMidiEvent noteOn{};
+    noteOn.type = kVstMidiType;
+    noteOn.byteSize = sizeof noteOn;
+    noteOn.midiData[0] = 0x90;
+    noteOn.midiData[1] = static_cast<unsigned char>(note);
+    noteOn.midiData[2] = 100;
+
+    alignas(VstEvents) unsigned char storage[sizeof(VstEvents) + sizeof(VstEvent*)] = {};
+    auto* events = reinterpret_cast<VstEvents*>(storage);
+    events->numEvents = 1;
+    events->events[0] = reinterpret_cast<VstEvent*>(&noteOn);
+    dispatch(effProcessEvents, 0, 0, events);
+}
+
+std::vector<std::vector<float>> VstInstance::render(int channels, int samples, int blockSize) const
+{
+    std::vector<std::vector<float>> out(static_cast<std::size_t>(channels));
+    std::vector<std::vector<float>> buffers(
+        static_cast<std::size_t>(channels),
+        std::vector<float>(static_cast<std::size_t>(blockSize)));
+    std::vector<float*> pointers;
+    for (auto& buffer : buffers)
+        pointers.push_back(buffer.data());
+    for (int done = 0; done < samples; done += blockSize)
+    {
+        for (auto& buffer : buffers)
+            std::fill(buffer.begin(), buffer.end(), 0.0f);
+        effect->processReplacing(effect, pointers.data(), pointers.data(), blockSize);
+        for (std::size_t c = 0; c < buffers.size(); ++c)
+            out[c].insert(out[c].end(), buffers[c].begin(), buffers[c].end());
+    }
+    return out;
+}
+
+SpeakerArrangement::SpeakerArrangement(int channels)
+{
+    get()->type = channels == 1 ? kSpeakerArrMono : kSpeakerArrStereo;
+    get()->numChannels = channels;
+    for (int i = 0; i < channels && i < 2; ++i)
+        get()->speakers[i].type = channels == 1 ? kSpeakerM : kSpeakerL + i;
+}
+
+} // namespace halvo::test
