@@ -4,12 +4,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
-    juce-modules-source
+    juce-modules-source fst-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-roboto-unhinted
     xvfb xauth xdotool imagemagick
     clang-14 libclang-rt-14-dev
-    lilv-utils
+    lilv-utils ardour valgrind
 )
 
 missing=()
