@@ -25,14 +25,19 @@ std::string withElement(std::string text, const std::string& name, const std::st
     return text.replace(start, text.find("</" + name + ">") - start, value);
 }
 
-// Our state block as the host carries it: inside the VST3 component state (followed by JUCE's
-// trailer) or encoded by JUCE in the LV2 state.
+// Our state block as the host carries it: the VST 2.4 chunk itself, inside the VST3 component
+// state (followed by JUCE's trailer) or encoded by JUCE in the LV2 state.
 juce::MemoryBlock pluginBlock(juce::AudioPluginInstance& instance, PluginFormat format)
 {
     juce::MemoryBlock hostState;
     instance.getStateInformation(hostState);
     juce::MemoryBlock data;
-    if (format == PluginFormat::vst3)
+    if (format == PluginFormat::vst2)
+    {
+        if (!juce::VSTPluginFormat::getChunkData(&instance, data, false))
+            return {};
+    }
+    else if (format == PluginFormat::vst3)
     {
         const auto xml = juce::AudioProcessor::getXmlFromBinary(
             hostState.getData(), static_cast<int>(hostState.getSize()));
@@ -69,6 +74,12 @@ std::string pluginText(juce::AudioPluginInstance& instance, PluginFormat format)
 void restorePluginBlock(juce::AudioPluginInstance& instance, PluginFormat format,
                         const juce::MemoryBlock& block)
 {
+    if (format == PluginFormat::vst2)
+    {
+        juce::VSTPluginFormat::setChunkData(&instance, block.getData(),
+                                            static_cast<int>(block.getSize()), false);
+        return;
+    }
     juce::MemoryBlock hostState;
     if (format == PluginFormat::vst3)
     {
@@ -180,6 +191,7 @@ TEST_P(HostControllersAndState, StateSavedFromOneInstanceRestoresIntoAnother)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, HostControllersAndState,
-                         testing::Values(PluginFormat::vst3, PluginFormat::lv2), printFormat);
+                         testing::Values(PluginFormat::vst3, PluginFormat::lv2, PluginFormat::vst2),
+                         printFormat);
 
 } // namespace halvo::test

@@ -9,7 +9,16 @@ namespace halvo::test
 
 const char* formatName(PluginFormat format)
 {
-    return format == PluginFormat::vst3 ? "VST3" : "LV2";
+    switch (format)
+    {
+    case PluginFormat::vst3:
+        return "VST3";
+    case PluginFormat::lv2:
+        return "LV2";
+    case PluginFormat::vst2:
+        return "VST2";
+    }
+    return "";
 }
 
 namespace
@@ -35,6 +44,20 @@ int halvoVst3ClassId()
     return static_cast<int>(hash);
 }
 
+bool isHalvo(PluginFormat format, const juce::PluginDescription& type)
+{
+    switch (format)
+    {
+    case PluginFormat::vst3:
+        return type.uniqueId == halvoVst3ClassId();
+    case PluginFormat::lv2:
+        return type.fileOrIdentifier == HALVO_LV2_URI;
+    case PluginFormat::vst2:
+        return static_cast<std::uint32_t>(type.uniqueId) == fourCharCode(HALVO_PLUGIN_CODE);
+    }
+    return false;
+}
+
 // Halvo's own description among what the format finds; never just the first plug-in found, as
 // other plug-ins may be installed where the hosts look (JUCE's LV2 host searches the system's
 // LV2 folders too).
@@ -50,6 +73,10 @@ std::unique_ptr<juce::PluginDescription> findHalvo(PluginFormat format,
                                 .getParentDirectory();
         hostFormat.findAllTypesForFile(types, bundle.getFullPathName());
     }
+    else if (format == PluginFormat::vst2)
+    {
+        hostFormat.findAllTypesForFile(types, HALVO_VST_BINARY);
+    }
     else
     {
         const auto folder = juce::File(HALVO_LV2_BINARY).getParentDirectory().getParentDirectory();
@@ -59,8 +86,7 @@ std::unique_ptr<juce::PluginDescription> findHalvo(PluginFormat format,
     }
 
     for (const auto* type : types)
-        if (format == PluginFormat::lv2 ? type->fileOrIdentifier == HALVO_LV2_URI
-                                        : type->uniqueId == halvoVst3ClassId())
+        if (isHalvo(format, *type))
             return std::make_unique<juce::PluginDescription>(*type);
     return nullptr;
 }
@@ -72,6 +98,8 @@ std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin(PluginFormat format, 
     std::unique_ptr<juce::AudioPluginFormat> hostFormat;
     if (format == PluginFormat::vst3)
         hostFormat = std::make_unique<juce::VST3PluginFormat>();
+    else if (format == PluginFormat::vst2)
+        hostFormat = std::make_unique<juce::VSTPluginFormat>();
     else
         hostFormat = std::make_unique<juce::LV2PluginFormat>();
 

@@ -10,7 +10,8 @@ namespace halvo::test
 enum class PluginFormat
 {
     vst3,
-    lv2
+    lv2,
+    vst2
 };
 
 const char* formatName(PluginFormat format);

@@ -30,6 +30,10 @@ TEST_P(BuiltPlugin, ShowsItsIdentity)
     {
         EXPECT_EQ(description.version, "1.0.0"); // LV2 descriptions carry no version text
     }
+    if (GetParam() == PluginFormat::vst2)
+    {
+        EXPECT_EQ(description.uniqueId, 0x48614472); // HaDr
+    }
     EXPECT_TRUE(instance->acceptsMidi());
     EXPECT_FALSE(instance->producesMidi());
     EXPECT_TRUE(instance->hasEditor());
@@ -53,7 +57,10 @@ TEST_P(BuiltPlugin, OffersSevenParametersWithNamesDefaultsAndTexts)
     {
         auto* parameter = findParameter(*instance, names[i]);
         ASSERT_NE(parameter, nullptr) << names[i];
-        EXPECT_NEAR(parameter->getDefaultValue(), defaults[i], 1e-6f) << names[i];
+        if (GetParam() != PluginFormat::vst2) // a VST 2.4 host cannot ask for defaults
+        {
+            EXPECT_NEAR(parameter->getDefaultValue(), defaults[i], 1e-6f) << names[i];
+        }
         EXPECT_NEAR(parameter->getValue(), defaults[i], 1e-6f) << names[i];
         EXPECT_EQ(parameter->getCurrentValueAsText(), texts[i]) << names[i];
     }
@@ -76,8 +83,13 @@ TEST_P(BuiltPlugin, RunsStereoOrMonoPairsOnly)
     EXPECT_TRUE(instance->checkBusesLayoutSupported(layout(Set::stereo(), Set::stereo())));
     // An LV2 bundle declares one fixed set of ports: the first configuration, stereo.
     EXPECT_EQ(instance->checkBusesLayoutSupported(layout(Set::mono(), Set::mono())),
-              GetParam() == PluginFormat::vst3);
-    EXPECT_FALSE(instance->checkBusesLayoutSupported(layout(Set::stereo(), Set::mono())));
+              GetParam() != PluginFormat::lv2);
+    // JUCE's VST 2.4 host judges layouts by channel counts alone, without asking the plug-in; the
+    // plug-in's own refusal is checked by the VST 2.4 host test.
+    if (GetParam() != PluginFormat::vst2)
+    {
+        EXPECT_FALSE(instance->checkBusesLayoutSupported(layout(Set::stereo(), Set::mono())));
+    }
 }
 
 TEST_P(BuiltPlugin, ANotePlaysWithinFullScale)
@@ -110,9 +122,14 @@ TEST_P(BuiltPlugin, ANotePlaysWithinFullScale)
     EXPECT_TRUE(withinFullScale);
 }
 
-TEST(BuiltVst3, PlaysInMono)
+// An LV2 bundle offers the stereo configuration only.
+class BuiltPluginWithMono : public testing::TestWithParam<PluginFormat>
 {
-    const auto instance = loadBuiltPlugin(PluginFormat::vst3);
+};
+
+TEST_P(BuiltPluginWithMono, PlaysInMono)
+{
+    const auto instance = loadBuiltPlugin(GetParam());
     ASSERT_NE(instance, nullptr);
     juce::AudioProcessor::BusesLayout mono;
     mono.inputBuses.add(juce::AudioChannelSet::mono());
@@ -137,6 +154,9 @@ TEST(BuiltVst3, PlaysInMono)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, BuiltPlugin,
-                         testing::Values(PluginFormat::vst3, PluginFormat::lv2), printFormat);
+                         testing::Values(PluginFormat::vst3, PluginFormat::lv2, PluginFormat::vst2),
+                         printFormat);
+INSTANTIATE_TEST_SUITE_P(Formats, BuiltPluginWithMono,
+                         testing::Values(PluginFormat::vst3, PluginFormat::vst2), printFormat);
 
 } // namespace halvo::test

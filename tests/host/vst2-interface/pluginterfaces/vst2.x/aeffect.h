@@ -1,0 +1,3 @@
+#pragma once
+
+#include <pluginterfaces/vst2.x/aeffectx.h>
