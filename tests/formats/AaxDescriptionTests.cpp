@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <deque>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,101 +20,27 @@ std::string hex(std::uint32_t value)
     return text;
 }
 
-const char* propertyName(Property property)
-{
-    switch (property)
-    {
-    case Property::manufacturerId:
-        return "manufacturerId";
-    case Property::productId:
-        return "productId";
-    case Property::canBypass:
-        return "canBypass";
-    case Property::inputStemFormat:
-        return "inputStemFormat";
-    case Property::outputStemFormat:
-        return "outputStemFormat";
-    case Property::nativeId:
-        return "nativeId";
-    case Property::audioSuiteId:
-        return "audioSuiteId";
-    case Property::supportsMultiMono:
-        return "supportsMultiMono";
-    }
-    return "?";
-}
-
-// Host objects that write down every call they get, in order, in one shared list.
-class RecordingComponent : public ComponentDescriptor, public PropertyMap
-{
-public:
-    explicit RecordingComponent(Calls& log) : calls(log) {}
-    void addMidiInputNode(const char* name, std::uint32_t mask) override
-    {
-        calls.push_back("midiInput " + std::string(name) + " " + hex(mask));
-    }
-    PropertyMap& properties() override { return *this; }
-    void add(Property property, std::uint32_t value) override
-    {
-        calls.push_back(std::string("property ") + propertyName(property) + " " + hex(value));
-    }
-
-private:
-    Calls& calls;
-};
-
-class RecordingEffect : public EffectDescriptor
-{
-public:
-    RecordingEffect(Calls& log, bool throws, bool gives)
-        : calls(log), throwOnCategory(throws), givesComponents(gives)
-    {
-    }
-    void addName(const char* name) override { calls.push_back("name " + std::string(name)); }
-    void addCategory(std::uint32_t category) override
-    {
-        if (throwOnCategory)
-            throw std::runtime_error("host failure");
-        calls.push_back("category " + hex(category));
-    }
-    ComponentDescriptor* newComponentDescriptor() override
-    {
-        calls.push_back("newComponent");
-        return givesComponents ? &components.emplace_back(calls) : nullptr;
-    }
-    void addComponent(ComponentDescriptor& component) override
-    {
-        calls.push_back("addComponent " +
-                        std::to_string(&component == &components.back() ? components.size() : 0));
-    }
-
-private:
-    Calls& calls;
-    bool throwOnCategory;
-    bool givesComponents;
-    std::deque<RecordingComponent> components;
-};
-
-class RecordingCollection : public Collection
+// A host that writes down every call it gets, in order. It is its own effect descriptor, component
+// descriptor and property map, so the list shows the calls on all of them in one sequence.
+class RecordingHost : public Collection,
+                      public EffectDescriptor,
+                      public ComponentDescriptor,
+                      public PropertyMap
 {
 public:
     bool givesDescriptor = true;
-    bool descriptorThrows = false;
     bool givesComponents = true;
+    bool throwsOnCategory = false;
     Calls calls;
 
     EffectDescriptor* newEffectDescriptor() override
     {
         calls.push_back("newEffect");
-        if (!givesDescriptor)
-            return nullptr;
-        effect = std::make_unique<RecordingEffect>(calls, descriptorThrows, givesComponents);
-        return effect.get();
+        return givesDescriptor ? this : nullptr;
     }
-    void addEffect(const char* identifier, EffectDescriptor& added) override
+    void addEffect(const char* identifier, EffectDescriptor&) override
     {
-        calls.push_back("addEffect " + std::string(identifier) +
-                        (&added == effect.get() ? "" : " (another descriptor)"));
+        calls.push_back("addEffect " + std::string(identifier));
     }
     void setManufacturerName(const char* name) override
     {
@@ -131,66 +55,83 @@ public:
         calls.push_back("packageVersion " + hex(version));
     }
 
-private:
-    std::unique_ptr<RecordingEffect> effect;
+    void addName(const char* name) override { calls.push_back("name " + std::string(name)); }
+    void addCategory(std::uint32_t category) override
+    {
+        if (throwsOnCategory)
+            throw std::runtime_error("host failure");
+        calls.push_back("category " + hex(category));
+    }
+    ComponentDescriptor* newComponentDescriptor() override
+    {
+        calls.push_back("newComponent");
+        return givesComponents ? this : nullptr;
+    }
+    void addComponent(ComponentDescriptor&) override { calls.push_back("addComponent"); }
+
+    void addMidiInputNode(const char* name, std::uint32_t mask) override
+    {
+        calls.push_back("midiInput " + std::string(name) + " " + hex(mask));
+    }
+    PropertyMap& properties() override { return *this; }
+    void add(Property property, std::uint32_t value) override
+    {
+        static const char* names[] = {"manufacturerId",  "productId",        "canBypass",
+                                      "inputStemFormat", "outputStemFormat", "nativeId",
+                                      "audioSuiteId",    "supportsMultiMono"};
+        calls.push_back(std::string(names[static_cast<int>(property)]) + " " + hex(value));
+    }
 };
 
-Calls componentCalls(int index, const char* stem, const char* nativeId, const char* suiteId)
+Calls componentCalls(StemFormat stem, const char* nativeId, const char* suiteId)
 {
+    const auto stemValue = hex(static_cast<std::uint32_t>(stem));
     return {"newComponent",
             "midiInput Halvo 0xffff",
-            "property manufacturerId " + hex(fourCharCode("Drvk")),
-            "property productId " + hex(fourCharCode("HaDr")),
-            "property canBypass 0x1",
-            std::string("property inputStemFormat ") + stem,
-            std::string("property outputStemFormat ") + stem,
-            "property nativeId " + hex(fourCharCode(nativeId)),
-            "property audioSuiteId " + hex(fourCharCode(suiteId)),
-            "property supportsMultiMono 0x1",
-            "addComponent " + std::to_string(index)};
+            "manufacturerId 0x4472766b", // Drvk
+            "productId 0x48614472",      // HaDr
+            "canBypass 0x1",
+            "inputStemFormat " + stemValue,
+            "outputStemFormat " + stemValue,
+            "nativeId " + hex(fourCharCode(nativeId)),
+            "audioSuiteId " + hex(fourCharCode(suiteId)),
+            "supportsMultiMono 0x1",
+            "addComponent"};
 }
 } // namespace
 
 TEST(AaxDescription, MakesTheCallsInOrderWithTheIdentityValues)
 {
-    RecordingCollection collection;
-    EXPECT_EQ(describePlugin(collection), success);
+    RecordingHost host;
+    EXPECT_EQ(describePlugin(host), success);
 
     Calls expected = {"newEffect", "name Halvo", "name Halvo", "category 0x800"};
-    const auto stereo = hex(static_cast<std::uint32_t>(StemFormat::stereo));
-    const auto mono = hex(static_cast<std::uint32_t>(StemFormat::mono));
-    for (const auto& call : componentCalls(1, stereo.c_str(), "jcaa", "jyaa"))
+    for (const auto& call : componentCalls(StemFormat::stereo, "jcaa", "jyaa"))
         expected.push_back(call);
-    for (const auto& call : componentCalls(2, mono.c_str(), "jcab", "jyab"))
+    for (const auto& call : componentCalls(StemFormat::mono, "jcab", "jyab"))
         expected.push_back(call);
     for (const char* call : {"addEffect com.Drovask.Halvo", "manufacturer Drovask",
                              "packageName Halvo", "packageName Halvo", "packageVersion 0x10000"})
         expected.push_back(call);
-    EXPECT_EQ(collection.calls, expected);
+    EXPECT_EQ(host.calls, expected);
 }
 
 TEST(AaxDescription, FailuresRegisterNothingAndAreReportedWithTheirCodes)
 {
-    RecordingCollection noDescriptor;
+    RecordingHost noDescriptor;
     noDescriptor.givesDescriptor = false;
     EXPECT_EQ(describePlugin(noDescriptor), -20004);
     EXPECT_EQ(noDescriptor.calls, Calls{"newEffect"});
 
-    RecordingCollection noComponent;
+    RecordingHost noComponent;
     noComponent.givesComponents = false;
     EXPECT_EQ(describePlugin(noComponent), -20004);
     EXPECT_EQ(noComponent.calls.back(), "newComponent");
 
-    RecordingCollection throwing;
-    throwing.descriptorThrows = true;
+    RecordingHost throwing;
+    throwing.throwsOnCategory = true;
     EXPECT_EQ(describePlugin(throwing), static_cast<std::int32_t>(0x8000FFFFu));
     EXPECT_EQ(throwing.calls, (Calls{"newEffect", "name Halvo", "name Halvo"}));
-}
-
-TEST(AaxDescription, FourCharacterCodesPutTheFirstCharacterHighest)
-{
-    EXPECT_EQ(fourCharCode("HaDr"), 0x48614472u);
-    EXPECT_EQ(fourCharCode("jcaa") + 1, fourCharCode("jcab"));
 }
 
 } // namespace halvo::aax
