@@ -36,6 +36,31 @@ bool isChannelConfiguration(const VstSpeakerArrangement* input,
            (input->numChannels == 1 || input->numChannels == 2);
 }
 
+// fst-dev has no names for a few requests and numbers them with placeholders, and JUCE's client
+// was compiled to answer them under those. Hosts send the interface's own numbers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+constexpr struct
+{
+    int hostOpcode;
+    int clientOpcode;
+} placeholderOpcodes[] = {
+    {44, effSetBypass},
+    {52, effGetTailSize},
+    {57, effKeysRequired},
+    {78, effGetNumMidiInputChannels},
+    {79, effGetNumMidiOutputChannels},
+};
+#pragma GCC diagnostic pop
+
+int clientOpcode(int opcode) noexcept
+{
+    for (const auto& placeholder : placeholderOpcodes)
+        if (placeholder.hostOpcode == opcode)
+            return placeholder.clientOpcode;
+    return opcode;
+}
+
 // Requests the client answers by reading or writing through the pointer argument without
 // checking it. Without a pointer there is nothing to answer.
 bool needsPointer(int opcode) noexcept
@@ -89,7 +114,7 @@ VstIntPtr dispatch(AEffect* effect, int opcode, int index, VstIntPtr value, void
         break;
     }
     const auto client = clientDispatcher.load();
-    return client != nullptr ? client(effect, opcode, index, value, ptr, opt) : 0;
+    return client != nullptr ? client(effect, clientOpcode(opcode), index, value, ptr, opt) : 0;
 }
 } // namespace
 

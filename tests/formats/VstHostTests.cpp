@@ -207,6 +207,27 @@ TEST(VstSound, ANoteSentAsAnEventSoundsAt440HzWithinFullScale)
     instance.dispatch(effMainsChanged, 0, 0);
 }
 
+// Requests fst-dev numbers with placeholders, sent as hosts send them.
+TEST(VstDispatcher, BypassTailAndMidiChannelRequestsArriveUnderTheInterfacesNumbers)
+{
+    constexpr int setBypass = 44, getTailSize = 52, keysRequired = 57, midiInputChannels = 78;
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    EXPECT_EQ(instance.dispatch(getTailSize), 0);
+    EXPECT_EQ(instance.dispatch(keysRequired), 1);
+    EXPECT_EQ(instance.dispatch(midiInputChannels), 16);
+
+    instance.prepare(44100.0f, 512);
+    instance.dispatch(setBypass, 0, 1);
+    instance.sendNoteOn(69);
+    const auto bypassed = instance.render(2, 4096, 512, 0.25f);
+    EXPECT_TRUE(std::all_of(bypassed[0].begin(), bypassed[0].end(),
+                            [](float sample) { return sample == 0.25f; }));
+    instance.dispatch(setBypass, 0, 0);
+    instance.sendNoteOn(69);
+    EXPECT_GT(peak(instance.render(2, 4096, 512)[0]), 0.01f);
+}
+
 TEST(VstState, TheChunkIsThePluginsOwnBlockAndRestoresIntoAnotherInstance)
 {
     const VstInstance first;

@@ -94,7 +94,8 @@ void VstInstance::sendNoteOn(int note) const
     dispatch(effProcessEvents, 0, 0, events);
 }
 
-std::vector<std::vector<float>> VstInstance::render(int channels, int samples, int blockSize) const
+std::vector<std::vector<float>> VstInstance::render(int channels, int samples, int blockSize,
+                                                    float input) const
 {
     std::vector<std::vector<float>> out(static_cast<std::size_t>(channels));
     std::vector<std::vector<float>> buffers(
@@ -106,7 +107,7 @@ std::vector<std::vector<float>> VstInstance::render(int channels, int samples, i
     for (int done = 0; done < samples; done += blockSize)
     {
         for (auto& buffer : buffers)
-            std::fill(buffer.begin(), buffer.end(), 0.0f);
+            std::fill(buffer.begin(), buffer.end(), input);
         effect->processReplacing(effect, pointers.data(), pointers.data(), blockSize);
         for (std::size_t c = 0; c < buffers.size(); ++c)
             out[c].insert(out[c].end(), buffers[c].begin(), buffers[c].end());

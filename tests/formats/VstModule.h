@@ -42,8 +42,10 @@ public:
     std::vector<unsigned char> chunk() const;
     void prepare(float sampleRate, int blockSize) const;
     void sendNoteOn(int note) const;
-    // Runs processReplacing over the given number of samples; one vector per output channel.
-    std::vector<std::vector<float>> render(int channels, int samples, int blockSize) const;
+    // Runs processReplacing in place over buffers holding the input value; one vector per
+    // output channel.
+    std::vector<std::vector<float>> render(int channels, int samples, int blockSize,
+                                           float input = 0.0f) const;
 };
 
 // Room for an arrangement of up to two speakers (the header declares none in the struct).
