@@ -32,8 +32,10 @@ bool isChannelConfiguration(const VstSpeakerArrangement* input,
 {
     if (input == nullptr || output == nullptr)
         return false;
-    return input->numChannels == output->numChannels &&
-           (input->numChannels == 1 || input->numChannels == 2);
+    for (const auto& configuration : identity::channelConfigurations)
+        if (input->numChannels == configuration[0] && output->numChannels == configuration[1])
+            return true;
+    return false;
 }
 
 // fst-dev has no names for a few requests and numbers them with placeholders, and JUCE's client
