@@ -12,9 +12,7 @@ namespace halvo
 {
 
 MurmelAudioProcessor::MurmelAudioProcessor()
-    : juce::AudioProcessor(BusesProperties()
-                               .withInput("Input", juce::AudioChannelSet::stereo(), true)
-                               .withOutput("Output", juce::AudioChannelSet::stereo(), true))
+    : juce::AudioProcessor(busesFor(juce::PluginHostType::getPluginLoadedAs()))
 {
     for (int index = 0; index < numParameters; ++index)
         addParameter(new HostParameter(*this, index));
@@ -35,6 +33,17 @@ MurmelAudioProcessor::MurmelAudioProcessor()
 
 MurmelAudioProcessor::~MurmelAudioProcessor() = default;
 
+// Input audio is never heard. Formats that negotiate channels get the (2, 2) and (1, 1) pairs hosts
+// expect; an LV2's ports are fixed, and hosts take "MIDI in, audio out, no audio in" for an
+// instrument, so the LV2 is built without inputs.
+juce::AudioProcessor::BusesProperties MurmelAudioProcessor::busesFor(WrapperType wrapper)
+{
+    BusesProperties buses;
+    if (wrapper != wrapperType_LV2)
+        buses = buses.withInput("Input", juce::AudioChannelSet::stereo(), true);
+    return buses.withOutput("Output", juce::AudioChannelSet::stereo(), true);
+}
+
 const juce::String MurmelAudioProcessor::getName() const
 {
     return identity::productName;
@@ -52,6 +61,10 @@ void MurmelAudioProcessor::prepareToPlay(double sampleRate, int)
     engine.oscillator.setBaseFrequency(0.0f);
     setParameter(delayTimeIndex, getParameterValue(delayTimeIndex));
     setParameter(delayFeedbackIndex, getParameterValue(delayFeedbackIndex));
+
+    // The LV2 client is listening by now; its host starts from the values the processor has.
+    if (!initialValuesAnnounced.exchange(true))
+        announceValuesToLv2Host();
 }
 
 void MurmelAudioProcessor::releaseResources()
@@ -97,9 +110,10 @@ void MurmelAudioProcessor::captureScope(const float* channel, int numSamples) no
 
 bool MurmelAudioProcessor::isBusesLayoutSupported(const BusesLayout& layouts) const
 {
-    const int inputs = layouts.getMainInputChannels();
     const int outputs = layouts.getMainOutputChannels();
-    return inputs == outputs && (outputs == 2 || outputs == 1);
+    const bool inputsMatch =
+        layouts.inputBuses.isEmpty() || layouts.getMainInputChannels() == outputs;
+    return inputsMatch && (outputs == 2 || outputs == 1);
 }
 
 const juce::String MurmelAudioProcessor::getInputChannelName(int channelIndex) const

@@ -77,10 +77,14 @@ public:
     std::atomic<int> scopeCount{scopeCapacity};
 
 private:
+    static BusesProperties busesFor(WrapperType wrapper);
     void applyParameter(int index, float value) noexcept;
     void handleControllerMessages(const juce::MidiBuffer& midiMessages);
     void writeParameterFromController(int index, float value);
     void captureScope(const float* channel, int numSamples) noexcept;
+    void announceValuesToLv2Host();
+
+    std::atomic<bool> initialValuesAnnounced{false};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MurmelAudioProcessor)
 };

@@ -44,10 +44,14 @@ void MurmelAudioProcessor::setStateInformation(const void* data, int sizeInBytes
         }
     }
     parametersChanged.store(true, std::memory_order_relaxed);
+    announceValuesToLv2Host();
+}
 
-    // JUCE's LV2 client learns parameter values only from change messages: without them the host
-    // would keep showing, and later send back, the values from before the restore. The VST3
-    // client re-reads every parameter after a restore by itself.
+// JUCE's LV2 client learns parameter values only from change messages: without them the host
+// would keep showing, and later send back, values the processor does not have (after a restore,
+// or its own zeros before the first change). The VST3 client reads the values by itself.
+void MurmelAudioProcessor::announceValuesToLv2Host()
+{
     if (wrapperType == wrapperType_LV2)
         for (int index = 0; index < numParameters; ++index)
             sendParamChangeMessageToListeners(index, getParameterValue(index));

@@ -80,10 +80,14 @@ TEST_P(BuiltPlugin, RunsStereoOrMonoPairsOnly)
         l.outputBuses.add(out);
         return l;
     };
+    if (GetParam() == PluginFormat::lv2)
+    {
+        // An LV2 bundle declares one fixed set of ports: stereo out, no audio in.
+        EXPECT_EQ(instance->getTotalNumInputChannels(), 0);
+        return;
+    }
     EXPECT_TRUE(instance->checkBusesLayoutSupported(layout(Set::stereo(), Set::stereo())));
-    // An LV2 bundle declares one fixed set of ports: the first configuration, stereo.
-    EXPECT_EQ(instance->checkBusesLayoutSupported(layout(Set::mono(), Set::mono())),
-              GetParam() != PluginFormat::lv2);
+    EXPECT_TRUE(instance->checkBusesLayoutSupported(layout(Set::mono(), Set::mono())));
     // JUCE's VST 2.4 host judges layouts by channel counts alone, without asking the plug-in; the
     // plug-in's own refusal is checked by the VST 2.4 host test.
     if (GetParam() != PluginFormat::vst2)
