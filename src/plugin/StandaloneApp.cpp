@@ -6,6 +6,7 @@
 #include <juce_audio_plugin_client/Standalone/juce_StandaloneFilterWindow.h>
 
 #include "HalvoIdentity.h"
+#include "standalone/JackMidiInput.h"
 
 #include <memory>
 
@@ -14,7 +15,9 @@ namespace halvo
 
 // The Standalone app: the framework's own, except that the audio input is not muted. The framework
 // mutes it against feedback and puts up a banner saying so; the instrument never lets its input
-// through, so there is no feedback to fear and no banner to read.
+// through, so there is no feedback to fear and no banner to read. On Linux it also plays through
+// JACK when a JACK server runs and no device was chosen, and takes MIDI from a JACK port and from
+// an ALSA sequencer port of its own, besides the inputs chosen in its settings.
 class StandaloneApp final : public juce::JUCEApplication
 {
 public:
@@ -43,12 +46,23 @@ public:
             juce::String(), nullptr,
             juce::Array<juce::StandalonePluginHolder::PluginInOuts>(
                 channels, juce::numElementsInArray(channels)));
-        mainWindow->pluginHolder->getMuteInputValue().setValue(false);
+        auto& holder = *mainWindow->pluginHolder;
+        holder.getMuteInputValue().setValue(false);
+        if (appProperties.getUserSettings()->getXmlValue("audioSetup") == nullptr)
+            useJackIfRunning(holder.deviceManager);
+
+        jackMidiInput = std::make_unique<JackMidiInput>(holder.player);
+        alsaMidiInput = juce::MidiInput::createNewDevice(getApplicationName(), &holder.player);
+        if (alsaMidiInput != nullptr)
+            alsaMidiInput->start();
+
         mainWindow->setVisible(true);
     }
 
     void shutdown() override
     {
+        jackMidiInput = nullptr;
+        alsaMidiInput = nullptr;
         mainWindow = nullptr;
         appProperties.saveIfNeeded();
     }
@@ -76,8 +90,19 @@ public:
     }
 
 private:
+    // A running JACK server is what a Linux musician plays through; the framework would pick the
+    // first device type with devices, ALSA.
+    static void useJackIfRunning(juce::AudioDeviceManager& devices)
+    {
+        for (auto* type : devices.getAvailableDeviceTypes())
+            if (type->getTypeName() == "JACK" && !type->getDeviceNames(false).isEmpty())
+                devices.setCurrentAudioDeviceType(type->getTypeName(), true);
+    }
+
     juce::ApplicationProperties appProperties;
     std::unique_ptr<juce::StandaloneFilterWindow> mainWindow;
+    std::unique_ptr<JackMidiInput> jackMidiInput;
+    std::unique_ptr<juce::MidiInput> alsaMidiInput;
 };
 
 } // namespace halvo

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Plays the Standalone app through JACK with no sound card and no screen: a JACK server on its
+# dummy driver, the app on a virtual X server (run this under xvfb-run), and our probe client,
+# which sends note 69 to the app's JACK MIDI port and records its first audio output. The app
+# starts from fresh settings, so it must choose JACK by itself.
+#
+# usage: standalone-jack-test.sh <Standalone binary> <halvo-jack-probe> <output folder>
+set -euo pipefail
+
+app=$1
+probe=$2
+out=$3
+command -v jackd > /dev/null || {
+    echo "SKIP: jackd is not installed (Debian's jackd2; scripts/setup.sh installs it)"
+    exit 77
+}
+rm -rf "${out:?}"
+mkdir -p "$out/home"
+
+# A private home and a server of our own name, so a JACK server already running is left alone.
+export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
+export JACK_DEFAULT_SERVER="halvo-test-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
+
+jackd_pid=
+app_pid=
+stop() {
+    for pid in $app_pid $jackd_pid; do
+        kill "$pid" 2> /dev/null || true
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2> /dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2> /dev/null || true
+    done
+}
+trap stop EXIT
+
+jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 256 \
+    > "$out/jackd.log" 2>&1 &
+jackd_pid=$!
+timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
+    { echo "FAIL: the JACK server did not start" >&2; cat "$out/jackd.log" >&2; exit 1; }
+
+"$probe" settings
+"$app" > "$out/app.log" 2>&1 &
+app_pid=$!
+
+status=0
+"$probe" play "Halvo MIDI:midi_in" "Halvo:out_1" || status=$?
+if [ "$status" != 0 ]; then
+    echo "JACK ports:" >&2
+    jack_lsp --server "$JACK_DEFAULT_SERVER" >&2 || true
+    echo "app output:" >&2
+    cat "$out/app.log" >&2
+    exit 1
+fi
+echo "PASS"
