@@ -23,6 +23,26 @@ const char* formatName(PluginFormat format)
 
 namespace
 {
+// The plug-ins built beside this test, unless the environment names others (the package test
+// loads the ones it unpacked).
+juce::File pluginBinary(PluginFormat format)
+{
+    const char* variable = "HALVO_LV2_BINARY";
+    const char* built = HALVO_LV2_BINARY;
+    if (format == PluginFormat::vst3)
+    {
+        variable = "HALVO_VST3_BINARY";
+        built = HALVO_VST3_BINARY;
+    }
+    else if (format == PluginFormat::vst2)
+    {
+        variable = "HALVO_VST_BINARY";
+        built = HALVO_VST_BINARY;
+    }
+    const auto named = juce::SystemStats::getEnvironmentVariable(variable, {});
+    return juce::File(named.isNotEmpty() ? named : juce::String(built));
+}
+
 std::uint32_t fourCharCode(const char* code)
 {
     std::uint32_t value = 0;
@@ -67,19 +87,17 @@ std::unique_ptr<juce::PluginDescription> findHalvo(PluginFormat format,
     juce::OwnedArray<juce::PluginDescription> types;
     if (format == PluginFormat::vst3)
     {
-        const auto bundle = juce::File(HALVO_VST3_BINARY)
-                                .getParentDirectory()
-                                .getParentDirectory()
-                                .getParentDirectory();
+        const auto bundle =
+            pluginBinary(format).getParentDirectory().getParentDirectory().getParentDirectory();
         hostFormat.findAllTypesForFile(types, bundle.getFullPathName());
     }
     else if (format == PluginFormat::vst2)
     {
-        hostFormat.findAllTypesForFile(types, HALVO_VST_BINARY);
+        hostFormat.findAllTypesForFile(types, pluginBinary(format).getFullPathName());
     }
     else
     {
-        const auto folder = juce::File(HALVO_LV2_BINARY).getParentDirectory().getParentDirectory();
+        const auto folder = pluginBinary(format).getParentDirectory().getParentDirectory();
         hostFormat.searchPathsForPlugins(juce::FileSearchPath(folder.getFullPathName()), true,
                                          false);
         hostFormat.findAllTypesForFile(types, HALVO_LV2_URI);

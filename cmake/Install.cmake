@@ -1,0 +1,53 @@
+# System-wide install (cmake --install) and the Debian package (cpack -G DEB). Plug-ins go where
+# Linux hosts look for them under the prefix: lib/vst3, lib/lv2 and lib/vst.
+install(DIRECTORY
+    "$<TARGET_GENEX_EVAL:Halvo_VST3,$<TARGET_PROPERTY:Halvo_VST3,JUCE_PLUGIN_ARTEFACT_FILE>>"
+    DESTINATION lib/vst3 USE_SOURCE_PERMISSIONS)
+install(DIRECTORY "$<TARGET_FILE_DIR:Halvo_LV2>" DESTINATION lib/lv2 USE_SOURCE_PERMISSIONS)
+if(TARGET Halvo_VST)
+    install(FILES "$<TARGET_FILE:Halvo_VST>" DESTINATION lib/vst RENAME Halvo.so)
+endif()
+install(TARGETS Halvo_Standalone halvo-render RUNTIME DESTINATION bin)
+
+# The Standalone's menu entry and icon (the logo of the about card), and the renderer's manual.
+set(packaging_dir "${CMAKE_BINARY_DIR}/packaging")
+get_directory_property(artwork_dir DIRECTORY src DEFINITION HALVO_ARTWORK_DIR)
+add_custom_command(OUTPUT "${packaging_dir}/halvo.png"
+    COMMAND convert "${artwork_dir}/aboutPanel.png" -crop 64x64+78+10 +repage
+            -resize 128x128 "${packaging_dir}/halvo.png"
+    DEPENDS "${artwork_dir}/aboutPanel.png"
+    COMMENT "Cutting the app icon from the artwork"
+    VERBATIM)
+add_custom_command(OUTPUT "${packaging_dir}/halvo-render.1"
+    COMMAND "${CMAKE_COMMAND}" "-DRENDER=$<TARGET_FILE:halvo-render>"
+            "-DVERSION=${PROJECT_VERSION}" "-DOUTPUT=${packaging_dir}/halvo-render.1"
+            -P "${PROJECT_SOURCE_DIR}/packaging/ManPage.cmake"
+    DEPENDS halvo-render "${PROJECT_SOURCE_DIR}/packaging/ManPage.cmake"
+    COMMENT "Writing the halvo-render manual page"
+    VERBATIM)
+add_custom_target(halvo-install-files ALL
+    DEPENDS "${packaging_dir}/halvo.png" "${packaging_dir}/halvo-render.1")
+add_dependencies(halvo-install-files Halvo) # which paints the artwork first
+
+install(FILES packaging/halvo.desktop DESTINATION share/applications)
+install(FILES "${packaging_dir}/halvo.png" DESTINATION share/icons/hicolor/128x128/apps)
+install(FILES "${packaging_dir}/halvo-render.1" DESTINATION share/man/man1)
+
+set(CPACK_PACKAGE_NAME halvo)
+set(CPACK_PACKAGE_VENDOR "${HALVO_MANUFACTURER}")
+set(CPACK_PACKAGE_VERSION "${HALVO_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Monophonic sweep synthesizer (VST3, LV2, Standalone)")
+set(CPACK_PACKAGE_DESCRIPTION
+    "One oscillator whose pitch an LFO sweeps up and down, a gliding feedback delay and a\n"
+    "feedback-delay-network reverb, as VST3 and LV2 plug-ins, a Standalone app (ALSA or\n"
+    "JACK) and the offline renderer halvo-render.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HALVO_MANUFACTURER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${HALVO_WEBSITE}")
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "jackd2 | pipewire-jack")
+include(CPack)
