@@ -26,14 +26,14 @@ vst3validator)
     [ -x "$tool" ] || skip "no vst3validator in $2 (set HALVO_VALIDATORS_DIR)"
     log=$("$tool" -e "$3" 2>&1) || { echo "$log"; exit 1; }
     echo "$log" | tail -n 3
-    echo "$log" | grep -q "0 tests failed" || { echo "$log"; exit 1; }
+    grep -q -E "^Result: [0-9]+ tests passed, 0 tests failed" <<< "$log" || { echo "$log"; exit 1; }
     ;;
 lv2-validate)
     command -v lv2_validate > /dev/null || skip "lv2_validate is not installed (Debian's lv2-dev)"
     command -v sord_validate > /dev/null || skip "sord_validate is not installed (Debian's sordi)"
     log=$(cd "$2" && lv2_validate ./*.ttl 2>&1) || { echo "$log"; exit 1; }
     echo "$log" | grep -v '^Skipping' || true
-    if echo "$log" | grep -q -E '^(error|warning):'; then exit 1; fi
+    if grep -q -E '^(error|warning):' <<< "$log"; then exit 1; fi
     ;;
 lv2info)
     command -v lv2info > /dev/null || skip "lv2info is not installed (Debian's lilv-utils)"
@@ -49,7 +49,7 @@ lv2info)
         cat "$errors"
         exit 1
     fi
-    echo "$info" | grep -q "Bundle: *file://$bundle/" || { echo "FAIL: another bundle was read"; exit 1; }
+    grep -q "Bundle: *file://$bundle/" <<< "$info" || { echo "FAIL: another bundle was read"; exit 1; }
     # One line per port with its types, then the audio ports counted by direction.
     ports=$(echo "$info" | awk '/^\tPort [0-9]+:/ { if (types != "") print types; types = "" }
                                /lv2core#(AudioPort|InputPort|OutputPort)$/ { types = types " " $NF }
@@ -59,7 +59,7 @@ lv2info)
     [ "$inputs" = 0 ] && [ "$outputs" = 2 ] ||
         { echo "FAIL: $inputs audio inputs and $outputs audio outputs, expected 0 and 2"; exit 1; }
     if [ -d /usr/lib/lv2/core.lv2 ]; then
-        echo "$info" | grep -q "Class: *Instrument Plugin" || { echo "FAIL: not an instrument"; exit 1; }
+        grep -q "Class: *Instrument Plugin" <<< "$info" || { echo "FAIL: not an instrument"; exit 1; }
     fi
     ;;
 *)
