@@ -1,43 +1,56 @@
 #!/usr/bin/env bash
 # Ardour's session engine (ardour7-lua, "None (Dummy)" backend) puts the LV2 on a default MIDI
 # track, as a musician would, with no LV2 class data installed (Ardour then knows an instrument only
-# by "MIDI in, audio out, no audio in"): the track must get the plug-in's two audio outputs.
-# Ardour's interpreter sometimes crashes on its own while creating a session; such a run is retried
-# a few times, and never counts as a pass.
+# by "MIDI in, audio out, no audio in"): the track must get the plug-in's two audio outputs. Then a
+# note plays through it into an export, which must hold the note's tone (the tone probe's preset
+# stops the sweep). Ardour's interpreter sometimes aborts on its own with a heap error (while creating
+# a session, or while closing it; Ardour's own instrument in place of ours does it too); such a run
+# is retried a few times, and never counts as a pass.
 #
-# usage: ardour-lv2-test.sh <LV2 bundle> <URI> <output folder>
+# usage: ardour-lv2-test.sh <LV2 bundle> <URI> <halvo-tone-probe> <output folder>
 set -euo pipefail
 
 bundle=$1
 uri=$2
-out=$3
+probe=$3
+out=$4
 command -v ardour7-lua > /dev/null || {
     echo "SKIP: ardour7-lua is not installed (Debian's ardour)"
     exit 77
 }
 rm -rf "${out:?}"
-mkdir -p "$out/lv2" "$out/home"
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$out/lv2" "$out/home/.config/ardour7/scripts"
 ln -s "$(cd "$bundle" && pwd)" "$out/lv2/"
-script=$(dirname "$0")/halvo-on-midi-track.lua
+"$probe" lv2-preset "$out/lv2/halvo-test-preset.lv2"
+cp "$here/halvo_test_note.lua" "$out/home/.config/ardour7/scripts/"
 
-for attempt in 1 2 3; do
-    rm -rf "$out/session"
+for attempt in 1 2 3 4 5; do
+    rm -rf "$out/session" "$out/export"
     status=0
     HOME=$out/home LV2_PATH=$out/lv2 HALVO_SESSION_DIR=$out/session HALVO_LV2_URI=$uri \
-        timeout 120 ardour7-lua "$script" > "$out/ardour.log" 2>&1 || status=$?
-    if result=$(grep '^RESULT' "$out/ardour.log"); then
-        echo "$result"
-        expected="RESULT strict-io=true track-audio-outputs=2 plugin-audio-inputs=0 plugin-audio-outputs=2"
-        [ "$result" = "$expected" ] && { echo PASS; exit 0; }
-        echo "FAIL: expected $expected" >&2
-        exit 1
-    fi
+        HALVO_PRESET="Steady sine" HALVO_EXPORT_DIR=$out/export \
+        timeout 60 ardour7-lua "$here/halvo-on-midi-track.lua" > "$out/ardour.log" 2>&1 ||
+        status=$?
     if grep -q '^Error:' "$out/ardour.log"; then
         cat "$out/ardour.log" >&2
         echo "FAIL: the session script failed" >&2
         exit 1
     fi
-    echo "attempt $attempt: ardour7-lua ended with status $status before a result; retrying"
+    if [ "$status" = 0 ]; then
+        result=$(grep '^RESULT' "$out/ardour.log") && grep -q '^EXPORTED' "$out/ardour.log" ||
+            { cat "$out/ardour.log" >&2; echo "FAIL: the session script did not finish" >&2; exit 1; }
+        echo "$result"
+        expected="RESULT strict-io=true track-audio-outputs=2 plugin-audio-inputs=0 plugin-audio-outputs=2"
+        [ "$result" = "$expected" ] || { echo "FAIL: expected $expected" >&2; exit 1; }
+        "$probe" wav "$out/export/halvo.wav" || exit 1
+        echo PASS
+        exit 0
+    fi
+    # A crash anywhere in the run, even after the export, is retried and never passes.
+    cp "$out/ardour.log" "$out/ardour-crash-$attempt.log"
+    echo "attempt $attempt: ardour7-lua ended with status $status" \
+        "(log: ardour-crash-$attempt.log, last line: $(tail -n 1 "$out/ardour.log")); retrying"
 done
 cat "$out/ardour.log" >&2
 echo "FAIL: ardour7-lua crashed on every attempt" >&2

@@ -1,5 +1,6 @@
--- Ardour session script: a default MIDI track (strict I/O) with Halvo's LV2 as its instrument.
--- Prints what Ardour made of the plug-in's ports.
+-- Ardour session script: a default MIDI track (strict I/O) with Halvo's LV2 as its instrument and
+-- a note sender before it. Prints what Ardour made of the plug-in's ports, then loads the preset
+-- named in HALVO_PRESET and exports two seconds of the session to HALVO_EXPORT_DIR/halvo.wav.
 AudioEngine:set_backend ("None (Dummy)", "", "")
 local session = create_session (os.getenv ("HALVO_SESSION_DIR"), "halvo", 48000)
 assert (session, "no session")
@@ -10,9 +11,23 @@ local tracks = session:new_midi_track (
     true, info, nil, nil, 1, "Halvo", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal,
     true, false)
 for track in tracks:iter () do
-    local insert = track:nth_plugin (0):to_insert ()
+    local insert = track:nth_plugin (0):to_plugininsert ()
     print (string.format ("RESULT strict-io=%s track-audio-outputs=%d plugin-audio-inputs=%d plugin-audio-outputs=%d",
         tostring (track:strict_io ()), track:n_outputs ():n_audio (),
         insert:input_streams ():n_audio (), insert:output_streams ():n_audio ()))
+
+    local plugin = insert:plugin (0)
+    assert (plugin:load_preset (plugin:preset_by_label (os.getenv ("HALVO_PRESET"))), "no preset")
+    local note = ARDOUR.LuaAPI.new_luaproc (session, "Halvo Test Note")
+    assert (not note:isnil (), "no note sender")
+    assert (track:add_processor_by_index (note, 0, nil, true) == 0, "note sender not added")
 end
+
+local export = session:simple_export ()
+assert (export:set_preset ("75969a1c-3133-4694-864b-a1fa50e43348"), "no WAV export preset")
+export:set_folder (os.getenv ("HALVO_EXPORT_DIR"))
+export:set_name ("halvo")
+export:set_range (0, 2 * 48000)
+assert (export:run_export (), "export failed")
+print ("EXPORTED")
 close_session ()

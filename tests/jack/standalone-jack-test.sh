@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Plays the Standalone app through JACK with no sound card and no screen: a JACK server on its
-# dummy driver, the app on a virtual X server (run this under xvfb-run), and our probe client,
+# dummy driver, the app on a virtual X server (run this under xvfb-run), and our tone probe,
 # which sends note 69 to the app's JACK MIDI port and records its first audio output. The app
 # starts from fresh settings, so it must choose JACK by itself.
 #
-# usage: standalone-jack-test.sh <Standalone binary> <halvo-jack-probe> <output folder>
+# usage: standalone-jack-test.sh <Standalone binary> <halvo-tone-probe> <output folder>
 set -euo pipefail
 
 app=$1
@@ -46,7 +46,7 @@ timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
 app_pid=$!
 
 status=0
-"$probe" play "Halvo MIDI:midi_in" "Halvo:out_1" || status=$?
+"$probe" jack "Halvo MIDI:midi_in" "Halvo:out_1" || status=$?
 if [ "$status" != 0 ]; then
     echo "JACK ports:" >&2
     jack_lsp --server "$JACK_DEFAULT_SERVER" >&2 || true

@@ -1,11 +1,18 @@
-// A small JACK client that plays the Standalone app a note and listens to what comes back.
+// Plays Halvo note 69 in a host and checks that what comes back holds its tone, 440 Hz, with a
+// patch whose pitch stands still (no sweep, sine waveform).
 //
-//   halvo-jack-probe settings            writes the app's settings with a steady sine patch
-//   halvo-jack-probe play MIDI-PORT AUDIO-PORT
-//                                        sends note 69 to MIDI-PORT, records AUDIO-PORT and
-//                                        checks that the recording holds 440 Hz
+//   halvo-tone-probe settings            writes the Standalone app's settings with that patch
+//   halvo-tone-probe lv2-preset DIR      writes an LV2 preset bundle with that patch into DIR
+//   halvo-tone-probe jack MIDI-PORT AUDIO-PORT
+//                                        a JACK client: sends the note to MIDI-PORT, records
+//                                        AUDIO-PORT and checks the recording
+//   halvo-tone-probe wav FILE            checks the first channel of a WAV file in which the
+//                                        note starts at the beginning
+#include "HalvoIdentity.h"
 #include "engine/MurmelAudioProcessor.h"
+
 #include "parameters/ParameterTable.h"
+#include <juce_audio_formats/juce_audio_formats.h>
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -25,27 +32,55 @@ constexpr double recordSeconds = 1.5;
 constexpr double analysisStart = 0.25; // seconds after the note, past the amplitude glide
 constexpr double analysisLength = 1.0;
 
-// The settings file the app reads at start-up, with a patch whose pitch stands still: no sweep,
-// sine waveform.
-int writeSettings()
+// The patch, as the state block the plug-in gives its host.
+juce::MemoryBlock steadySineState()
 {
-    juce::ScopedJuceInitialiser_GUI juce;
     halvo::MurmelAudioProcessor processor;
     processor.setParameter(halvo::rateIndex, 0.0f);
     processor.setParameter(halvo::oscIndex, 0.0f);
     juce::MemoryBlock state;
     processor.getStateInformation(state);
+    return state;
+}
 
+// The settings file the app reads at start-up.
+int writeSettings()
+{
+    juce::ScopedJuceInitialiser_GUI juce;
     juce::PropertiesFile::Options options;
     options.applicationName = "Halvo";
     options.filenameSuffix = ".settings";
     options.folderName = "~/.config";
     juce::PropertiesFile settings(options);
-    settings.setValue("filterState", state.toBase64Encoding());
+    settings.setValue("filterState", steadySineState().toBase64Encoding());
     if (!settings.save())
         return 1;
     std::printf("settings: %s\n", settings.getFile().getFullPathName().toRawUTF8());
     return 0;
+}
+
+// An LV2 preset bundle holding the state the way JUCE's LV2 client stores it.
+int writeLv2Preset(const char* folder)
+{
+    juce::ScopedJuceInitialiser_GUI juce;
+    const juce::String uri(halvo::identity::lv2Uri);
+    const auto presetUri = uri + ":test-steady-sine";
+    const auto bundle = juce::File::getCurrentWorkingDirectory().getChildFile(folder);
+    const juce::String prefixes = "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                                  "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
+                                  "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+                                  "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n\n";
+    const bool written =
+        bundle.createDirectory() &&
+        bundle.getChildFile("manifest.ttl")
+            .replaceWithText(prefixes + "<" + presetUri + "> a pset:Preset ;\n\tlv2:appliesTo <" +
+                             uri + "> ;\n\trdfs:seeAlso <preset.ttl> .\n") &&
+        bundle.getChildFile("preset.ttl")
+            .replaceWithText(prefixes + "<" + presetUri + "> a pset:Preset ;\n\tlv2:appliesTo <" +
+                             uri + "> ;\n\trdfs:label \"Steady sine\" ;\n\tstate:state [ <" + uri +
+                             ":StateString> \"" + steadySineState().toBase64Encoding() +
+                             "\" ] .\n");
+    return written ? 0 : 1;
 }
 
 struct Recorder
@@ -145,10 +180,30 @@ int analyse(const std::vector<float>& samples, double sampleRate)
     return 0;
 }
 
+int analyseWav(const char* path)
+{
+    juce::WavAudioFormat wav;
+    std::unique_ptr<juce::AudioFormatReader> reader(wav.createReaderFor(
+        new juce::FileInputStream(juce::File::getCurrentWorkingDirectory().getChildFile(path)),
+        true));
+    const double neededSeconds = analysisStart + analysisLength;
+    if (reader == nullptr || double(reader->lengthInSamples) < neededSeconds * reader->sampleRate)
+    {
+        std::fprintf(stderr, "FAIL: %s is not a WAV file of at least %.2f s\n", path,
+                     neededSeconds);
+        return 1;
+    }
+    juce::AudioBuffer<float> audio(1, static_cast<int>(reader->lengthInSamples));
+    reader->read(&audio, 0, audio.getNumSamples(), 0, true, false);
+    const std::vector<float> samples(audio.getReadPointer(0),
+                                     audio.getReadPointer(0) + audio.getNumSamples());
+    return analyse(samples, reader->sampleRate);
+}
+
 int playAndRecord(const char* midiPort, const char* audioPort)
 {
     jack_status_t status{};
-    jack_client_t* client = jack_client_open("halvo-jack-probe", JackNoStartServer, &status);
+    jack_client_t* client = jack_client_open("halvo-tone-probe", JackNoStartServer, &status);
     if (client == nullptr)
     {
         std::fprintf(stderr, "FAIL: no JACK server (status 0x%x)\n", unsigned(status));
@@ -166,8 +221,8 @@ int playAndRecord(const char* midiPort, const char* audioPort)
     if (recorder.midiOut != nullptr && recorder.audioIn != nullptr &&
         jack_set_process_callback(client, process, &recorder) == 0 && jack_activate(client) == 0 &&
         waitForPort(client, midiPort) && waitForPort(client, audioPort) &&
-        jack_connect(client, "halvo-jack-probe:midi_out", midiPort) == 0 &&
-        jack_connect(client, audioPort, "halvo-jack-probe:audio_in") == 0)
+        jack_connect(client, "halvo-tone-probe:midi_out", midiPort) == 0 &&
+        jack_connect(client, audioPort, "halvo-tone-probe:audio_in") == 0)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         recorder.start.store(true);
@@ -193,8 +248,13 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "settings" && argc == 2)
         return writeSettings();
-    if (command == "play" && argc == 4)
+    if (command == "lv2-preset" && argc == 3)
+        return writeLv2Preset(argv[2]);
+    if (command == "jack" && argc == 4)
         return playAndRecord(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: halvo-jack-probe settings | play MIDI-PORT AUDIO-PORT\n");
+    if (command == "wav" && argc == 3)
+        return analyseWav(argv[2]);
+    std::fprintf(stderr, "usage: halvo-tone-probe settings | lv2-preset DIR | "
+                         "jack MIDI-PORT AUDIO-PORT | wav FILE\n");
     return 2;
 }
