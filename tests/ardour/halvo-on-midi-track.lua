@@ -1,11 +1,14 @@
--- Ardour session script: a default MIDI track (strict I/O) with Halvo's LV2 as its instrument and
--- a note sender before it. Prints what Ardour made of the plug-in's ports, then loads the preset
--- named in HALVO_PRESET and exports two seconds of the session to HALVO_EXPORT_DIR/halvo.wav.
+-- Ardour session script: a default MIDI track (strict I/O) with Halvo as its instrument (format
+-- HALVO_FORMAT, LV2 or VST3, found as HALVO_PLUGIN) and a note sender before it. Prints what Ardour
+-- made of the plug-in's ports, stops the sweep and picks the sine (the LV2 through the preset named
+-- in HALVO_PRESET, as Ardour shows it no LV2 parameters; the VST3 through its parameters), then
+-- exports two seconds of the session to HALVO_EXPORT_DIR/halvo.wav.
 AudioEngine:set_backend ("None (Dummy)", "", "")
 local session = create_session (os.getenv ("HALVO_SESSION_DIR"), "halvo", 48000)
 assert (session, "no session")
-local info = ARDOUR.LuaAPI.new_plugin_info (os.getenv ("HALVO_LV2_URI"), ARDOUR.PluginType.LV2)
-assert (not info:isnil (), "Halvo's LV2 was not found")
+local format = os.getenv ("HALVO_FORMAT")
+local info = ARDOUR.LuaAPI.new_plugin_info (os.getenv ("HALVO_PLUGIN"), ARDOUR.PluginType[format])
+assert (not info:isnil (), "Halvo was not found as " .. format)
 local tracks = session:new_midi_track (
     ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1), ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2),
     true, info, nil, nil, 1, "Halvo", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal,
@@ -17,7 +20,16 @@ for track in tracks:iter () do
         insert:input_streams ():n_audio (), insert:output_streams ():n_audio ()))
 
     local plugin = insert:plugin (0)
-    assert (plugin:load_preset (plugin:preset_by_label (os.getenv ("HALVO_PRESET"))), "no preset")
+    if format == "LV2" then
+        assert (plugin:load_preset (plugin:preset_by_label (os.getenv ("HALVO_PRESET"))), "no preset")
+    else
+        for index = 0, plugin:parameter_count () - 1 do
+            local name = plugin:parameter_label (index)
+            if name == "Rate" or name == "OSC" then
+                assert (ARDOUR.LuaAPI.set_plugin_insert_param (insert, index, 0), "cannot set " .. name)
+            end
+        end
+    end
     local note = ARDOUR.LuaAPI.new_luaproc (session, "Halvo Test Note")
     assert (not note:isnil (), "no note sender")
     assert (track:add_processor_by_index (note, 0, nil, true) == 0, "note sender not added")

@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Ardour's session engine (ardour7-lua, "None (Dummy)" backend) puts the LV2 on a default MIDI
-# track, as a musician would, with no LV2 class data installed (Ardour then knows an instrument only
-# by "MIDI in, audio out, no audio in"): the track must get the plug-in's two audio outputs. Then a
-# note plays through it into an export, which must hold the note's tone (the tone probe's preset
-# stops the sweep). Ardour's interpreter sometimes aborts on its own with a heap error (while creating
+# Ardour's session engine (ardour7-lua, "None (Dummy)" backend) puts the plug-in (LV2 or VST3) on a
+# default MIDI track, as a musician would; for the LV2 with no LV2 class data installed (Ardour then
+# knows an instrument only by "MIDI in, audio out, no audio in"). The track must get the plug-in's
+# two audio outputs. Then a note plays through it into an export, which must hold the note's tone
+# (with the sweep stopped). Ardour's interpreter sometimes aborts on its own with a heap error (while creating
 # a session, or while closing it; Ardour's own instrument in place of ours does it too); such a run
 # is retried a few times, and never counts as a pass.
 #
-# usage: ardour-lv2-test.sh <LV2 bundle> <URI> <halvo-tone-probe> <output folder>
+# usage: ardour-test.sh LV2|VST3 <bundle> <halvo-tone-probe> <output folder>
 set -euo pipefail
 
-bundle=$1
-uri=$2
+format=$1
+bundle=$(cd "$2" && pwd)
 probe=$3
 out=$4
 command -v ardour7-lua > /dev/null || {
@@ -20,16 +20,25 @@ command -v ardour7-lua > /dev/null || {
 }
 rm -rf "${out:?}"
 here=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$out/lv2" "$out/home/.config/ardour7/scripts"
-ln -s "$(cd "$bundle" && pwd)" "$out/lv2/"
-"$probe" lv2-preset "$out/lv2/halvo-test-preset.lv2"
+mkdir -p "$out/lv2" "$out/home/.config/ardour7/scripts" "$out/home/.vst3"
 cp "$here/halvo_test_note.lua" "$out/home/.config/ardour7/scripts/"
+if [ "$format" = LV2 ]; then
+    plugin=$(sed -n 's/^<\(.*\)>$/\1/p' "$bundle/manifest.ttl" | head -n 1)
+    ln -s "$bundle" "$out/lv2/"
+    "$probe" lv2-preset "$out/lv2/halvo-test-preset.lv2"
+else
+    # Ardour's session engine knows VST3 plug-ins from the cache its scanner writes.
+    plugin=Halvo
+    ln -s "$bundle" "$out/home/.vst3/"
+    HOME=$out/home LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner -f -q \
+        "$out/home/.vst3/$(basename "$bundle")" || { echo "FAIL: Ardour's VST3 scanner failed" >&2; exit 1; }
+fi
 
 for attempt in 1 2 3 4 5; do
     rm -rf "$out/session" "$out/export"
     status=0
-    HOME=$out/home LV2_PATH=$out/lv2 HALVO_SESSION_DIR=$out/session HALVO_LV2_URI=$uri \
-        HALVO_PRESET="Steady sine" HALVO_EXPORT_DIR=$out/export \
+    HOME=$out/home LV2_PATH=$out/lv2 HALVO_SESSION_DIR=$out/session HALVO_FORMAT=$format \
+        HALVO_PLUGIN=$plugin HALVO_PRESET="Steady sine" HALVO_EXPORT_DIR=$out/export \
         timeout 60 ardour7-lua "$here/halvo-on-midi-track.lua" > "$out/ardour.log" 2>&1 ||
         status=$?
     if grep -q '^Error:' "$out/ardour.log"; then
