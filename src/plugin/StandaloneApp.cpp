@@ -96,7 +96,10 @@ private:
     {
         for (auto* type : devices.getAvailableDeviceTypes())
             if (type->getTypeName() == "JACK" && !type->getDeviceNames(false).isEmpty())
+            {
                 devices.setCurrentAudioDeviceType(type->getTypeName(), true);
+                return;
+            }
     }
 
     juce::ApplicationProperties appProperties;
