@@ -23,19 +23,26 @@ export JACK_DEFAULT_SERVER="halvo-test-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_
 
 jackd_pid=
 app_pid=
-stop() {
-    for pid in $app_pid $jackd_pid; do
-        kill "$pid" 2> /dev/null || true
-        for _ in $(seq 50); do
-            kill -0 "$pid" 2> /dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$pid" 2> /dev/null || true
+# The app quits on an interrupt, closing its JACK clients; the server then shuts down on a
+# termination request and releases its shared memory. Killing either leaves stale entries in
+# JACK's server registry, which holds only a few servers.
+stop_process() {
+    local pid=$1 signal=$2
+    [ -n "$pid" ] || return 0
+    kill "-$signal" "$pid" 2> /dev/null || return 0
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2> /dev/null || return 0
+        sleep 0.1
     done
+    kill -9 "$pid" 2> /dev/null || true
+}
+stop() {
+    stop_process "$app_pid" INT
+    stop_process "$jackd_pid" TERM
 }
 trap stop EXIT
 
-jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 256 \
+jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
     > "$out/jackd.log" 2>&1 &
 jackd_pid=$!
 timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
