@@ -36,10 +36,10 @@ install(FILES "${packaging_dir}/halvo-render.1" DESTINATION share/man/man1)
 set(CPACK_PACKAGE_NAME halvo)
 set(CPACK_PACKAGE_VENDOR "${HALVO_MANUFACTURER}")
 set(CPACK_PACKAGE_VERSION "${HALVO_VERSION}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Monophonic sweep synthesizer (VST3, LV2, Standalone)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Monophonic sweep synthesizer (VST3, VST 2.4, LV2, Standalone)")
 set(CPACK_PACKAGE_DESCRIPTION
     "One oscillator whose pitch an LFO sweeps up and down, a gliding feedback delay and a\n"
-    "feedback-delay-network reverb, as VST3 and LV2 plug-ins, a Standalone app (ALSA or\n"
+    "feedback-delay-network reverb, as VST3, VST 2.4 and LV2 plug-ins, a Standalone app (ALSA or\n"
     "JACK) and the offline renderer halvo-render.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
