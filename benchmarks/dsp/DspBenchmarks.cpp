@@ -1,4 +1,5 @@
 #include "../../tests/support/DefaultPatch.h"
+#include "BenchmarkPatches.h"
 #include "engine/FdnReverb.h"
 #include "engine/FeedbackDelay.h"
 #include "engine/OutputStage.h"
@@ -16,7 +17,7 @@ namespace halvo
 namespace
 {
 
-constexpr int blockSize = 512;
+using benchmarks::blockSize;
 
 void countSamples(benchmark::State& state, int channels = 1)
 {
@@ -120,23 +121,34 @@ void outputStageStereoBlock(benchmark::State& state)
 }
 BENCHMARK(outputStageStereoBlock)->ArgName("ramping")->Arg(0)->Arg(1);
 
-void soundEngineStereoDefaultPatch(benchmark::State& state)
+// Argument: the patch. The whole chain: engine and output stage, one held A4, stereo.
+void halvoChainStereo(benchmark::State& state)
 {
     SoundEngine engine;
     test::playDefaultPatch(engine);
+    if (state.range(0) == benchmarks::worstPatch)
+    {
+        engine.oscillator.setWaveform(0);
+        engine.oscillator.setMode(1);
+        engine.reverb.setDecayTime(10.0f);
+    }
+    OutputStage output;
+    output.setGainTarget(1.0f);
     std::vector<float> left(blockSize), right(blockSize);
     float* const channels[] = {left.data(), right.data()};
     for (auto _ : state)
     {
         engine.processStereo(channels, blockSize);
+        output.process(channels, 2, blockSize);
         benchmark::DoNotOptimize(left.data());
         benchmark::DoNotOptimize(right.data());
     }
     countSamples(state);
 }
-BENCHMARK(soundEngineStereoDefaultPatch);
+BENCHMARK(halvoChainStereo)
+    ->ArgName("patch")
+    ->Arg(benchmarks::defaultPatch)
+    ->Arg(benchmarks::worstPatch);
 
 } // namespace
 } // namespace halvo
-
-BENCHMARK_MAIN();
