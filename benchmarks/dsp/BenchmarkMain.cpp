@@ -1,3 +1,5 @@
+#include "engine/InstructionSet.h"
+
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
@@ -60,7 +62,9 @@ int main(int argc, char** argv)
                         "peerChainStereo");
     reporter.printRatio("oscillator", "oscillatorBlock/waveform:1/mode:0", "peerOscillatorBlock");
     reporter.printRatio("delay", "delayBlock", "peerDelayBlock");
-    reporter.printRatio("reverb, stereo", "reverbStereoBlock", "peerReverbStereoBlock");
+    const auto widestSet = std::to_string(static_cast<int>(halvo::activeInstructionSet()));
+    reporter.printRatio("reverb, stereo", "reverbStereoBlock/set:" + widestSet,
+                        "peerReverbStereoBlock");
     reporter.printRatio("gain and clip, stereo", "outputStageStereoBlock/ramping:0",
                         "peerOutputStereoBlock");
     benchmark::Shutdown();

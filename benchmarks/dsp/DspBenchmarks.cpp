@@ -2,6 +2,7 @@
 #include "BenchmarkPatches.h"
 #include "engine/FdnReverb.h"
 #include "engine/FeedbackDelay.h"
+#include "engine/InstructionSet.h"
 #include "engine/OutputStage.h"
 #include "engine/SoundEngine.h"
 #include "engine/SweepOscillator.h"
@@ -68,8 +69,28 @@ void delayBlock(benchmark::State& state)
 }
 BENCHMARK(delayBlock);
 
+// Argument: the instruction set the kernels are forced to (0 SSE2, 1 AVX2, 2 AVX-512).
+bool forceSet(benchmark::State& state)
+{
+    const auto set = static_cast<InstructionSet>(state.range(0));
+    if (forceInstructionSet(set))
+        return true;
+    state.SkipWithError("instruction set not supported by this CPU");
+    return false;
+}
+
+void restoreWidestSet()
+{
+    for (const auto set : {InstructionSet::avx512, InstructionSet::avx2})
+        if (forceInstructionSet(set))
+            return;
+    forceInstructionSet(InstructionSet::sse2);
+}
+
 void reverbMonoBlock(benchmark::State& state)
 {
+    if (!forceSet(state))
+        return;
     FdnReverb reverb(44100.0f, 5.0f, 0.5f);
     const auto input = swept(blockSize);
     std::vector<float> out(blockSize);
@@ -79,11 +100,14 @@ void reverbMonoBlock(benchmark::State& state)
         benchmark::DoNotOptimize(out.data());
     }
     countSamples(state);
+    restoreWidestSet();
 }
-BENCHMARK(reverbMonoBlock);
+BENCHMARK(reverbMonoBlock)->ArgName("set")->DenseRange(0, 2);
 
 void reverbStereoBlock(benchmark::State& state)
 {
+    if (!forceSet(state))
+        return;
     FdnReverb reverb(44100.0f, 5.0f, 0.5f);
     const auto input = swept(blockSize);
     std::vector<float> left(blockSize), right(blockSize);
@@ -95,8 +119,9 @@ void reverbStereoBlock(benchmark::State& state)
         benchmark::DoNotOptimize(right.data());
     }
     countSamples(state);
+    restoreWidestSet();
 }
-BENCHMARK(reverbStereoBlock);
+BENCHMARK(reverbStereoBlock)->ArgName("set")->DenseRange(0, 2);
 
 // Argument 0 measures a block that applies a settled gain, 1 one that ramps towards a new target.
 // The stage works in place, so each iteration also copies a fresh block in (timed as well).

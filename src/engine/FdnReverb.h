@@ -14,27 +14,38 @@ inline constexpr std::array<std::int32_t, 32> reverbDelayLengths{
     47,   251,  487,  743,  1019, 1291, 1579, 1877, 2179, 2473, 2789, 3119, 3457, 3739, 4073, 4409,
     4733, 5077, 5431, 5743, 6091, 6397, 6781, 7121, 7507, 7829, 8209, 8573, 8887, 9241, 9601, 9929};
 
-// A value written into the line is read back length - 1 samples later.
-class DelayLine
+// One line of the network: a ring of `length` samples. Each sample writes at readIndex - 1 (the
+// slot read one sample earlier) and then reads at readIndex, so a value comes back length - 1
+// samples after it was written.
+struct DelayLine
 {
-public:
-    explicit DelayLine(std::int32_t lengthInSamples);
-
-    float writeThenRead(float value) noexcept;
-    std::int32_t getLength() const noexcept { return length; }
-
-private:
+    float* buffer;
     std::int32_t length;
-    std::int32_t readIndex = 0;
-    std::int32_t writeIndex;
-    std::unique_ptr<float[]> buffer;
+    std::int32_t readIndex;
+};
+
+// What the block kernels work on: the lines and their last outputs after mixing.
+struct ReverbNetwork
+{
+    static constexpr int numLines = 32;
+
+    std::array<DelayLine, numLines> lines;
+    std::array<float, numLines> lineState;
+};
+
+// The settings one block runs with.
+struct ReverbLevels
+{
+    std::array<float, ReverbNetwork::numLines> gains;
+    float dry;
+    float wet;
 };
 
 // 32-line feedback delay network mixed by a Hadamard transform after every sample.
 class FdnReverb
 {
 public:
-    static constexpr int numLines = 32;
+    static constexpr int numLines = ReverbNetwork::numLines;
 
     FdnReverb(float sampleRate, float decayTime, float dryLevel);
 
@@ -53,16 +64,13 @@ public:
     float getDryLevel() const noexcept { return dryLevel; }
 
 private:
-    std::array<float, numLines> loadGains() const noexcept;
-    float feedLine(std::size_t line, float input, float gain) noexcept;
-    void mixLineState() noexcept;
+    ReverbLevels levelsForBlock() const noexcept;
 
     float sampleRate;
     float dryLevel;
-    std::int32_t numStages = 5;
     float normalisation = 5.656854f;
-    std::array<DelayLine, numLines> lines;
-    std::array<float, numLines> lineState{};
+    std::unique_ptr<float[]> storage;
+    ReverbNetwork network;
     std::array<std::atomic<float>, numLines> lineGains{};
 };
 

@@ -1,0 +1,187 @@
+// The network's block kernel, written once for vectors of `lanes` floats. Included by one source
+// file per instruction set, which defines FloatVector and IntVector for its width first; everything
+// here has internal linkage so that no code built for one set is ever called from another.
+//
+// Each vector holds consecutive samples of one line. A value written now is read back at least 46
+// samples later, so the lanes of a vector never depend on each other: reading a line's next lanes,
+// mixing them, and writing back what enters the line one sample later repeats the per-sample
+// operations in their order, lane by lane, and gives the same floats.
+
+#include "engine/VectorKernels.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace halvo
+{
+namespace
+{
+
+constexpr int numLines = ReverbNetwork::numLines;
+constexpr int lanes = sizeof(FloatVector) / sizeof(float);
+
+static_assert(lanes <= 46, "a line must not be read before the block has written it");
+
+FloatVector loadVector(const float* from) noexcept
+{
+    FloatVector v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
+}
+
+void storeVector(float* to, FloatVector v) noexcept
+{
+    std::memcpy(to, &v, sizeof v);
+}
+
+// Up to `lanes` samples from `from`, the rest zero.
+FloatVector loadPartial(const float* from, int count) noexcept
+{
+    float padded[lanes] = {};
+    for (int i = 0; i < count; ++i)
+        padded[i] = from[i];
+    return loadVector(padded);
+}
+
+FloatVector broadcast(float x) noexcept
+{
+    return FloatVector{} + x;
+}
+
+// Small values enter the lines as silence, NaN included.
+FloatVector flushedTiny(FloatVector v) noexcept
+{
+    const auto magnitude =
+        reinterpret_cast<FloatVector>(reinterpret_cast<IntVector>(v) & 0x7fffffff);
+    return reinterpret_cast<FloatVector>(reinterpret_cast<IntVector>(v) &
+                                         (magnitude > broadcast(1e-5f)));
+}
+
+float flushedTiny(float v) noexcept
+{
+    return (v > 1e-5f || v < -1e-5f) ? v : 0.0f;
+}
+
+// The unnormalised 32-point Hadamard transform, butterfly stages of span 1, 2, 4, 8, 16 in order.
+void mix(FloatVector (&v)[numLines]) noexcept
+{
+#pragma GCC unroll 5
+    for (int h = 1; h < numLines; h *= 2)
+#pragma GCC unroll 32
+        for (int m = 0; m < numLines; ++m)
+            if ((m & h) == 0)
+            {
+                const FloatVector a = v[m];
+                const FloatVector c = v[m + h];
+                v[m] = a + c;
+                v[m + h] = a - c;
+            }
+}
+
+// The lines' slots for `count` samples from their read positions, either in place or, where the
+// ring wraps or fewer than `lanes` samples remain, through a copy.
+struct LineWindow
+{
+    float* slots[numLines];
+    bool copied[numLines];
+    float copies[numLines][lanes];
+
+    LineWindow(const ReverbNetwork& network, int count) noexcept
+    {
+        for (int k = 0; k < numLines; ++k)
+        {
+            const DelayLine& line = network.lines[k];
+            copied[k] = count < lanes || line.readIndex > line.length - lanes;
+            if (!copied[k])
+            {
+                slots[k] = line.buffer + line.readIndex;
+                continue;
+            }
+            int index = line.readIndex;
+            for (int i = 0; i < count; ++i)
+            {
+                copies[k][i] = line.buffer[index];
+                if (++index == line.length)
+                    index = 0;
+            }
+            slots[k] = copies[k];
+        }
+    }
+
+    void writeBack(ReverbNetwork& network, int count) const noexcept
+    {
+        for (int k = 0; k < numLines; ++k)
+        {
+            DelayLine& line = network.lines[k];
+            int index = line.readIndex;
+            if (copied[k])
+                for (int i = 0; i < count; ++i)
+                {
+                    line.buffer[index] = copies[k][i];
+                    if (++index == line.length)
+                        index = 0;
+                }
+            index = line.readIndex + count;
+            line.readIndex = index >= line.length ? index - line.length : index;
+        }
+    }
+};
+
+template <int outputs>
+void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const float* in,
+                    float* const* out, int numSamples) noexcept
+{
+    if (numSamples <= 0)
+        return;
+
+    // What enters each line with the block's first sample, written where the last sample read.
+    for (int k = 0; k < numLines; ++k)
+    {
+        DelayLine& line = network.lines[k];
+        const int writeIndex = line.readIndex == 0 ? line.length - 1 : line.readIndex - 1;
+        line.buffer[writeIndex] = flushedTiny((network.lineState[k] + in[0]) * levels.gains[k]);
+    }
+
+    const FloatVector dry = broadcast(levels.dry);
+    const FloatVector wet = broadcast(levels.wet);
+    for (int start = 0; start < numSamples; start += lanes)
+    {
+        const int count = numSamples - start < lanes ? numSamples - start : lanes;
+        // The input of these samples and of the samples one later; past the block's end, zeros
+        // (what they write is overwritten by the next block's first sample before it is read).
+        const FloatVector x =
+            count == lanes ? loadVector(in + start) : loadPartial(in + start, count);
+        const FloatVector nextX = numSamples - start > lanes
+                                      ? loadVector(in + start + 1)
+                                      : loadPartial(in + start + 1, count - 1);
+
+        LineWindow window(network, count);
+        FloatVector v[numLines];
+        for (int k = 0; k < numLines; ++k)
+            v[k] = loadVector(window.slots[k]);
+
+        FloatVector sums[outputs] = {};
+        for (int k = 0; k < numLines; ++k)
+            sums[k % outputs] += v[k];
+        for (int channel = 0; channel < outputs; ++channel)
+        {
+            const FloatVector y = dry * x + wet * sums[channel];
+            if (count == lanes)
+                storeVector(out[channel] + start, y);
+            else
+                for (int i = 0; i < count; ++i)
+                    out[channel][start + i] = y[i];
+        }
+
+        mix(v);
+        for (int k = 0; k < numLines; ++k)
+            storeVector(window.slots[k], flushedTiny((v[k] + nextX) * broadcast(levels.gains[k])));
+        if (start + count == numSamples)
+            for (int k = 0; k < numLines; ++k)
+                network.lineState[k] = v[k][count - 1];
+        window.writeBack(network, count);
+    }
+}
+
+} // namespace
+} // namespace halvo
