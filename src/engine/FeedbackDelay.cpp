@@ -1,6 +1,9 @@
 #include "engine/FeedbackDelay.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace halvo
 {
@@ -24,6 +27,37 @@ float withoutDenormal(float x) noexcept
 {
     return std::fabs(x) < 1e-30f ? 0.0f : x;
 }
+
+float glidedFeedback(float current, float target) noexcept
+{
+    if (std::fabs(static_cast<double>(current - target)) > 1e-6)
+        return static_cast<float>(static_cast<double>(current) * 0.995 +
+                                  static_cast<double>(target) * 0.005);
+    return target;
+}
+
+float glidedDelay(float current, float target) noexcept
+{
+    float next = target;
+    if (std::fabs(static_cast<double>(current - target)) > 1e-7)
+        next = static_cast<float>(static_cast<double>(current) * 0.99998 +
+                                  static_cast<double>(target) * 0.00002);
+    if (next < static_cast<float>(FeedbackDelay::minDelay))
+        return static_cast<float>(FeedbackDelay::minDelay);
+    if (next > static_cast<float>(FeedbackDelay::maxDelay))
+        return static_cast<float>(FeedbackDelay::maxDelay);
+    return next;
+}
+
+bool sameBits(float a, float b) noexcept
+{
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+// Samples handled together while the delay time stands still; the echo of each was written at
+// least minDelay samples before, so none of them reads what another writes.
+constexpr int runLength = 96;
+static_assert(runLength <= FeedbackDelay::minDelay);
 
 } // namespace
 
@@ -52,8 +86,28 @@ void FeedbackDelay::process(const float* in, float* out, int numSamples) noexcep
 {
     const float feedbackTarget = targetFeedback.load(std::memory_order_relaxed);
     const float delayTarget = targetDelay.load(std::memory_order_relaxed);
-    float* const line = buffer.get();
 
+    // Once both glides have come to rest, every sample of the block has the same feedback factor,
+    // delay and read offset.
+    const bool resting =
+        sameBits(glidedFeedback(currentFeedback, feedbackTarget), currentFeedback) &&
+        sameBits(glidedDelay(currentDelay, delayTarget), currentDelay);
+    int done = 0;
+    while (done < numSamples)
+    {
+        const int count = std::min(numSamples - done, runLength);
+        if (resting)
+            processRestingRun(in + done, out + done, count);
+        else
+            processGlidingRun(in + done, out + done, count, feedbackTarget, delayTarget);
+        done += count;
+    }
+}
+
+void FeedbackDelay::processGlidingRun(const float* in, float* out, int numSamples,
+                                      float feedbackTarget, float delayTarget) noexcept
+{
+    float* const line = buffer.get();
     for (int i = 0; i < numSamples; ++i)
     {
         const float s = in[i];
@@ -61,25 +115,11 @@ void FeedbackDelay::process(const float* in, float* out, int numSamples) noexcep
         if (++writeIndex >= bufferSize)
             writeIndex -= bufferSize;
 
-        if (std::fabs(static_cast<double>(currentFeedback - feedbackTarget)) > 1e-6)
-            currentFeedback = static_cast<float>(static_cast<double>(currentFeedback) * 0.995 +
-                                                 static_cast<double>(feedbackTarget) * 0.005);
-        else
-            currentFeedback = feedbackTarget;
-
+        currentFeedback = glidedFeedback(currentFeedback, feedbackTarget);
         // The feedback factor scales everything entering the line, the dry input included.
         line[writeIndex] = withoutDenormal(currentFeedback * limitToTwo(s + lastDelayed));
 
-        if (std::fabs(static_cast<double>(currentDelay - delayTarget)) > 1e-7)
-            currentDelay = static_cast<float>(static_cast<double>(currentDelay) * 0.99998 +
-                                              static_cast<double>(delayTarget) * 0.00002);
-        else
-            currentDelay = delayTarget;
-        if (currentDelay < static_cast<float>(minDelay))
-            currentDelay = static_cast<float>(minDelay);
-        else if (currentDelay > static_cast<float>(maxDelay))
-            currentDelay = static_cast<float>(maxDelay);
-
+        currentDelay = glidedDelay(currentDelay, delayTarget);
         const auto wholeSamples = static_cast<std::int32_t>(std::floor(currentDelay));
         const float frac = currentDelay - static_cast<float>(wholeSamples);
 
@@ -91,6 +131,42 @@ void FeedbackDelay::process(const float* in, float* out, int numSamples) noexcep
         lastDelayed = (1.0f - frac) * line[readIndex] + frac * line[olderIndex];
         out[i] = limitToTwo(s + lastDelayed);
     }
+}
+
+// The same steps with fixed settings: first every echo of the run (all written before it), then
+// what enters the line and the output. Where the ring wraps, the gliding loop does the work.
+void FeedbackDelay::processRestingRun(const float* in, float* out, int numSamples) noexcept
+{
+    const auto wholeSamples = static_cast<std::int32_t>(std::floor(currentDelay));
+    const std::int32_t firstWrite = writeIndex + 1;
+    const std::int32_t firstRead = firstWrite - wholeSamples;
+    if (firstRead < 1 || firstWrite + numSamples > bufferSize)
+    {
+        processGlidingRun(in, out, numSamples, currentFeedback, currentDelay);
+        return;
+    }
+
+    float* const line = buffer.get();
+    const float frac = currentDelay - static_cast<float>(wholeSamples);
+    const float* const newer = line + firstRead;
+    float echoes[runLength];
+    for (int i = 0; i < numSamples; ++i)
+        echoes[i] = (1.0f - frac) * newer[i] + frac * newer[i - 1];
+
+    float* const entering = line + firstWrite;
+    const float feedback = currentFeedback;
+    float previous = lastDelayed;
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const float s = in[i];
+        entering[i] = withoutDenormal(feedback * limitToTwo(s + previous));
+        out[i] = limitToTwo(s + echoes[i]);
+        previous = echoes[i];
+    }
+
+    lastDelayed = previous;
+    writeIndex = firstWrite + numSamples - 1;
+    readIndex = firstRead + numSamples - 1;
 }
 
 } // namespace halvo

@@ -33,6 +33,10 @@ public:
     float getCurrentFeedback() const noexcept { return currentFeedback; }
 
 private:
+    void processGlidingRun(const float* in, float* out, int numSamples, float feedbackTarget,
+                           float delayTarget) noexcept;
+    void processRestingRun(const float* in, float* out, int numSamples) noexcept;
+
     std::atomic<float> targetDelay{0.0f};
     float currentDelay = static_cast<float>(minDelay);
     std::atomic<float> targetFeedback{0.0f};

@@ -1,6 +1,9 @@
 #include "engine/SweepOscillator.h"
 
+#include "engine/VectorKernels.h"
+
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 
@@ -38,11 +41,6 @@ float advancePhase(float phase, float step) noexcept
     return phase >= 0.0f ? phase : 0.0f;
 }
 
-float sineOfCycles(float argument) noexcept
-{
-    return static_cast<float>(std::sin(static_cast<double>(argument)));
-}
-
 std::int32_t lfoShapeForMode(std::int32_t mode) noexcept
 {
     if (mode < 2)
@@ -62,10 +60,14 @@ template <typename Function> void transformInPlace(float* values, int n, Functio
 
 void lfoValuesFromPhases(float* values, int n, std::int32_t shape, std::int32_t mode) noexcept
 {
-    if (shape == 0 && mode == 0)
-        transformInPlace(values, n, [](float phi) { return sineOfCycles(phi * twoPi - sineLag); });
-    else if (shape == 0)
-        transformInPlace(values, n, [](float phi) { return sineOfCycles(phi * twoPi); });
+    if (shape == 0)
+    {
+        if (mode == 0)
+            transformInPlace(values, n, [](float phi) { return phi * twoPi - sineLag; });
+        else
+            transformInPlace(values, n, [](float phi) { return phi * twoPi; });
+        activeKernels().roundedSines(values, values, n, 1.0);
+    }
     else if (shape == 1)
         transformInPlace(values, n,
                          [](float phi)
@@ -74,9 +76,12 @@ void lfoValuesFromPhases(float* values, int n, std::int32_t shape, std::int32_t 
         transformInPlace(values, n, [](float phi) { return phi > 0.5f ? 0.5f : -0.5f; });
 }
 
+// pow(w, 2) in double: the square of a float is exact in double, and pow returns a result that
+// double holds exactly as it is, so the product gives the same bits.
 float squaredTimesEight(float w) noexcept
 {
-    return static_cast<float>(std::pow(static_cast<double>(w), 2.0)) * 8.0f;
+    const auto x = static_cast<double>(w);
+    return static_cast<float>(x * x) * 8.0f;
 }
 
 // A mode outside 0..6 leaves the LFO value itself as the frequency.
@@ -123,37 +128,45 @@ float toneStep(float frequency, float sampleRate) noexcept
     return step < 1.0f ? step : 1.0f;
 }
 
+// Both corrections are computed and one is chosen, so that the loop over a block vectorises.
 float sawSample(float t, float dt) noexcept
 {
-    float correction = 0.0f;
-    if (dt > t)
-    {
-        const float u = t / dt;
-        correction = 2.0f * u - u * u - 1.0f;
-    }
-    else if (t > 1.0f - dt)
-    {
-        const float u = (t - 1.0f) / dt;
-        correction = u * u + 2.0f * u + 1.0f;
-    }
+    const float rising = t / dt;
+    const float falling = (t - 1.0f) / dt;
+    const float afterWrap = 2.0f * rising - rising * rising - 1.0f;
+    const float beforeWrap = falling * falling + 2.0f * falling + 1.0f;
+    const float correction = dt > t ? afterWrap : (t > 1.0f - dt ? beforeWrap : 0.0f);
     const auto v =
         static_cast<float>(static_cast<double>(2.0f * t) - 1.0 - static_cast<double>(correction));
     const float shifted = (v + 1.0f) * 0.5f;
     return static_cast<float>(static_cast<double>(shifted) - 0.5);
 }
 
-template <typename Waveshape>
-void renderTone(Phasor& phasor, const float* frequencies, float* out, int n,
-                Waveshape waveshape) noexcept
+// Advances the tone's phase over the block: out receives the phases, frequencies are replaced by
+// the steps. Steps are at most one cycle and the phase stays in [0, 1), so one subtraction wraps
+// it, and for a phase in [1, 2) subtracting 1 in float is exact, as it is in double.
+void advanceTone(Phasor& phasor, float* frequencies, float* out, int n) noexcept
 {
     float phase = phasor.phase;
     for (int i = 0; i < n; ++i)
     {
         const float step = toneStep(frequencies[i], phasor.sampleRate);
-        phase = advancePhase(phase, step);
-        out[i] = waveshape(phase, step);
+        phase += step;
+        if (phase >= 1.0f)
+            phase -= 1.0f;
+        out[i] = phase;
+        frequencies[i] = step;
     }
     phasor.phase = phase;
+}
+
+// One glide step; once a step leaves the amplitude as it was, every later step does too.
+float glidedAmplitude(float amplitude, float gate) noexcept
+{
+    if (std::fabs(static_cast<double>(amplitude - gate)) > 1e-6)
+        return static_cast<float>(static_cast<double>(amplitude) * 0.9999 +
+                                  static_cast<double>(gate) * 0.0001);
+    return gate;
 }
 
 } // namespace
@@ -172,15 +185,6 @@ void Phasor::setFrequency(float newFrequency) noexcept
     const float magnitude = limitedMagnitude(newFrequency);
     frequency.store(magnitude, std::memory_order_relaxed);
     increment.store(limitedIncrement(magnitude, sampleRate), std::memory_order_relaxed);
-}
-
-float DcBlocker::process(float input) noexcept
-{
-    const float y = (input - lastInput + lastOutput) * coefficient;
-    // Written so that a NaN flushes to 0 as well instead of staying in the filter.
-    lastOutput = (std::fabs(y) >= 1e-5f) ? y : 0.0f;
-    lastInput = input;
-    return lastOutput;
 }
 
 SweepOscillator::SweepOscillator(float initialBaseFrequency, float sweepRate, float referenceRate)
@@ -210,36 +214,54 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
     switch (waveform.load(std::memory_order_relaxed))
     {
     case 0:
-        renderTone(mainPhasor, values, out, n,
-                   [](float t, float)
-                   { return static_cast<float>(0.5 * std::sin(static_cast<double>(t * twoPi))); });
+        advanceTone(mainPhasor, values, out, n);
+        transformInPlace(out, n, [](float t) { return t * twoPi; });
+        activeKernels().roundedSines(out, out, n, 0.5);
         break;
     case 1:
-        renderTone(mainPhasor, values, out, n, sawSample);
+        advanceTone(mainPhasor, values, out, n);
+        for (int i = 0; i < n; ++i)
+            out[i] = sawSample(out[i], values[i]);
         break;
     case 2:
-        renderTone(mainPhasor, values, out, n,
-                   [](float t, float) { return t < 0.5f ? -0.3f : 0.3f; });
+        advanceTone(mainPhasor, values, out, n);
+        transformInPlace(out, n, [](float t) { return t < 0.5f ? -0.3f : 0.3f; });
         break;
     default:
         // No tone: whatever the buffer held is only scaled and filtered below.
         break;
     }
 
+    applyGlideAndFilter(out, n);
+}
+
+// The amplitude glide and the DC filter in one pass. The filter's output is written so that a NaN
+// flushes to 0 as well instead of staying in the filter.
+void SweepOscillator::applyGlideAndFilter(float* out, int n) noexcept
+{
     const float gate = gateLevel.load(std::memory_order_relaxed);
+    float level = amplitude;
+    bool settled = false;
+    float lastInput = outputFilter.lastInput;
+    float lastOutput = outputFilter.lastOutput;
+    const float coefficient = outputFilter.coefficient;
     for (int i = 0; i < n; ++i)
     {
-        const float difference = amplitude - gate;
-        if (std::fabs(static_cast<double>(difference)) > 1e-6)
-            amplitude = static_cast<float>(static_cast<double>(amplitude) * 0.9999 +
-                                           static_cast<double>(gate) * 0.0001);
-        else
-            amplitude = gate;
-        out[i] *= amplitude;
+        if (!settled)
+        {
+            const float next = glidedAmplitude(level, gate);
+            settled = std::bit_cast<std::uint32_t>(next) == std::bit_cast<std::uint32_t>(level);
+            level = next;
+        }
+        const float x = out[i] * level;
+        const float y = (x - lastInput + lastOutput) * coefficient;
+        lastOutput = (std::fabs(y) >= 1e-5f) ? y : 0.0f;
+        lastInput = x;
+        out[i] = lastOutput;
     }
-
-    for (int i = 0; i < n; ++i)
-        out[i] = outputFilter.process(out[i]);
+    amplitude = level;
+    outputFilter.lastInput = lastInput;
+    outputFilter.lastOutput = lastOutput;
 }
 
 } // namespace halvo

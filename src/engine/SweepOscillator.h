@@ -26,8 +26,6 @@ struct DcBlocker
     float lastInput = 0.0f;
     float lastOutput = 0.0f;
     float coefficient = 0.9993f;
-
-    float process(float input) noexcept;
 };
 
 // The tone source: the note's frequency multiplied sample by sample by a curve that an LFO sweeps,
@@ -66,6 +64,8 @@ public:
     float getTonePhase() const noexcept { return mainPhasor.phase; }
 
 private:
+    void applyGlideAndFilter(float* out, int n) noexcept;
+
     std::atomic<float> baseFrequency;
     std::atomic<std::int32_t> mode{0};
     std::atomic<float> gateLevel{0.0f};
