@@ -62,20 +62,29 @@ float flushedTiny(float v) noexcept
     return (v > 1e-5f || v < -1e-5f) ? v : 0.0f;
 }
 
-// The unnormalised 32-point Hadamard transform, butterfly stages of span 1, 2, 4, 8, 16 in order.
+// One butterfly stage of span h of the unnormalised 32-point Hadamard transform.
+template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
+{
+#pragma GCC unroll 16
+    for (int b = 0; b < numLines; b += 2 * h)
+#pragma GCC unroll 16
+        for (int m = b; m < b + h; ++m)
+        {
+            const FloatVector a = v[m];
+            const FloatVector c = v[m + h];
+            v[m] = a + c;
+            v[m + h] = a - c;
+        }
+}
+
+// The transform's stages of span 1, 2, 4, 8, 16, in that order.
 void mix(FloatVector (&v)[numLines]) noexcept
 {
-#pragma GCC unroll 5
-    for (int h = 1; h < numLines; h *= 2)
-#pragma GCC unroll 32
-        for (int m = 0; m < numLines; ++m)
-            if ((m & h) == 0)
-            {
-                const FloatVector a = v[m];
-                const FloatVector c = v[m + h];
-                v[m] = a + c;
-                v[m + h] = a - c;
-            }
+    butterflies<1>(v);
+    butterflies<2>(v);
+    butterflies<4>(v);
+    butterflies<8>(v);
+    butterflies<16>(v);
 }
 
 // The lines' slots for `count` samples from their read positions, either in place or, where the
@@ -88,6 +97,7 @@ struct LineWindow
 
     LineWindow(const ReverbNetwork& network, int count) noexcept
     {
+#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
         {
             const DelayLine& line = network.lines[k];
@@ -110,6 +120,7 @@ struct LineWindow
 
     void writeBack(ReverbNetwork& network, int count) const noexcept
     {
+#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
         {
             DelayLine& line = network.lines[k];
@@ -157,10 +168,12 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
 
         LineWindow window(network, count);
         FloatVector v[numLines];
+#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
             v[k] = loadVector(window.slots[k]);
 
         FloatVector sums[outputs] = {};
+#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
             sums[k % outputs] += v[k];
         for (int channel = 0; channel < outputs; ++channel)
@@ -174,9 +187,11 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
         }
 
         mix(v);
+#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
             storeVector(window.slots[k], flushedTiny((v[k] + nextX) * broadcast(levels.gains[k])));
         if (start + count == numSamples)
+#pragma GCC unroll 32
             for (int k = 0; k < numLines; ++k)
                 network.lineState[k] = v[k][count - 1];
         window.writeBack(network, count);

@@ -148,9 +148,10 @@ float sawSample(float t, float dt) noexcept
 void advanceTone(Phasor& phasor, float* frequencies, float* out, int n) noexcept
 {
     float phase = phasor.phase;
+    const float sampleRate = phasor.sampleRate;
     for (int i = 0; i < n; ++i)
     {
-        const float step = toneStep(frequencies[i], phasor.sampleRate);
+        const float step = toneStep(frequencies[i], sampleRate);
         phase += step;
         if (phase >= 1.0f)
             phase -= 1.0f;
@@ -201,11 +202,13 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
     float* const values = workBuffer.get();
 
     const float lfoIncrement = lfoPhasor.increment.load(std::memory_order_relaxed);
+    float lfoPhase = lfoPhasor.phase;
     for (int i = 0; i < n; ++i)
     {
-        lfoPhasor.phase = advancePhase(lfoPhasor.phase, lfoIncrement);
-        values[i] = lfoPhasor.phase;
+        lfoPhase = advancePhase(lfoPhase, lfoIncrement);
+        values[i] = lfoPhase;
     }
+    lfoPhasor.phase = lfoPhase;
 
     lfoShape = lfoShapeForMode(currentMode);
     lfoValuesFromPhases(values, n, lfoShape, currentMode);
