@@ -149,22 +149,22 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
     float* const line = buffer.get();
     const float frac = currentDelay - static_cast<float>(wholeSamples);
     const float* const newer = line + firstRead;
-    float echoes[runLength];
+    // echoes[i + 1] is the echo of sample i; echoes[0] the one fed back into the first sample.
+    float echoes[runLength + 1];
+    echoes[0] = lastDelayed;
     for (int i = 0; i < numSamples; ++i)
-        echoes[i] = (1.0f - frac) * newer[i] + frac * newer[i - 1];
+        echoes[i + 1] = (1.0f - frac) * newer[i] + frac * newer[i - 1];
 
     float* const entering = line + firstWrite;
     const float feedback = currentFeedback;
-    float previous = lastDelayed;
     for (int i = 0; i < numSamples; ++i)
     {
         const float s = in[i];
-        entering[i] = withoutDenormal(feedback * limitToTwo(s + previous));
-        out[i] = limitToTwo(s + echoes[i]);
-        previous = echoes[i];
+        entering[i] = withoutDenormal(feedback * limitToTwo(s + echoes[i]));
+        out[i] = limitToTwo(s + echoes[i + 1]);
     }
 
-    lastDelayed = previous;
+    lastDelayed = echoes[numSamples];
     writeIndex = firstWrite + numSamples - 1;
     readIndex = firstRead + numSamples - 1;
 }

@@ -5,11 +5,12 @@
 // Cody-Waite reduction to |r| <= pi/4 and published minimax polynomials) is within 2^-49 of the
 // true sine relative to it, and std::sin within 2^-52. Where the whole interval of +-2^-47 around
 // the result rounds to one float, std::sin's result rounds to that float too; elsewhere (about one
-// argument in 10^7), and outside the arguments the chain forms, std::sin itself is called.
+// argument in 10^7), at zero and outside the arguments the chain forms, std::sin itself is called.
 
 #include "engine/VectorKernels.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace halvo
@@ -41,6 +42,16 @@ float exactRoundedSine(double x, double scale) noexcept
     return static_cast<float>(scale * std::sin(x));
 }
 
+bool allSet(HalfIntVector mask) noexcept
+{
+    std::uint64_t words[sizeof mask / sizeof(std::uint64_t)];
+    std::memcpy(words, &mask, sizeof mask);
+    std::uint64_t all = ~std::uint64_t{0};
+    for (const std::uint64_t word : words)
+        all &= word;
+    return all == ~std::uint64_t{0};
+}
+
 void roundedSines(const float* arguments, float* out, int count, double scale) noexcept
 {
     int i = 0;
@@ -68,14 +79,16 @@ void roundedSines(const float* arguments, float* out, int count, double scale) n
         const auto rounded = __builtin_convertvector(value, HalfFloatVector);
         const auto roundedLow = __builtin_convertvector(value - margin, HalfFloatVector);
         const auto roundedHigh = __builtin_convertvector(value + margin, HalfFloatVector);
-        const auto inRange =
-            __builtin_convertvector((x >= lowestArgument) & (x <= highestArgument), HalfIntVector);
+        // Zero goes to std::sin too: the polynomial gives +0 for -0.
+        const auto inRange = __builtin_convertvector(
+            (x >= lowestArgument) & (x <= highestArgument) & (x != 0.0), HalfIntVector);
         const HalfIntVector proven = (roundedLow == roundedHigh) & inRange;
 
         std::memcpy(out + i, &rounded, sizeof rounded);
-        for (int lane = 0; lane < doubleLanes; ++lane)
-            if (proven[lane] == 0)
-                out[i + lane] = exactRoundedSine(x[lane], scale);
+        if (!allSet(proven))
+            for (int lane = 0; lane < doubleLanes; ++lane)
+                if (proven[lane] == 0)
+                    out[i + lane] = exactRoundedSine(x[lane], scale);
     }
     for (; i < count; ++i)
         out[i] = exactRoundedSine(static_cast<double>(arguments[i]), scale);
