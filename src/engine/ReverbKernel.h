@@ -78,7 +78,7 @@ template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
 }
 
 // The transform's stages of span 1, 2, 4, 8, 16, in that order.
-void mix(FloatVector (&v)[numLines]) noexcept
+[[gnu::always_inline]] inline void mix(FloatVector (&v)[numLines]) noexcept
 {
     butterflies<1>(v);
     butterflies<2>(v);
