@@ -3,7 +3,6 @@
 #include "engine/VectorKernels.h"
 
 #include <cmath>
-#include <numeric>
 
 namespace halvo
 {
@@ -18,22 +17,14 @@ float limitToUnit(float x) noexcept
     return x < 0.0f ? 0.0f : x;
 }
 
-constexpr std::size_t totalLineLength =
-    std::accumulate(reverbDelayLengths.begin(), reverbDelayLengths.end(), std::size_t{0});
-
 } // namespace
 
 FdnReverb::FdnReverb(float rate, float decayTime, float dry)
     : sampleRate(rate), dryLevel(limitToUnit(dry)),
-      storage(std::make_unique<float[]>(totalLineLength)), network{}
+      storage(std::make_unique<float[]>(ReverbNetwork::storageSize)), network{}
 {
     setDecayTime(decayTime);
-    float* start = storage.get();
-    for (std::size_t k = 0; k < network.lines.size(); ++k)
-    {
-        network.lines[k] = DelayLine{start, reverbDelayLengths[k], 0};
-        start += reverbDelayLengths[k];
-    }
+    network.storage = storage.get();
 }
 
 void FdnReverb::setDecayTime(float seconds) noexcept

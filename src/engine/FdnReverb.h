@@ -14,22 +14,29 @@ inline constexpr std::array<std::int32_t, 32> reverbDelayLengths{
     47,   251,  487,  743,  1019, 1291, 1579, 1877, 2179, 2473, 2789, 3119, 3457, 3739, 4073, 4409,
     4733, 5077, 5431, 5743, 6091, 6397, 6781, 7121, 7507, 7829, 8209, 8573, 8887, 9241, 9601, 9929};
 
-// One line of the network: a ring of `length` samples. Each sample writes at readIndex - 1 (the
-// slot read one sample earlier) and then reads at readIndex, so a value comes back length - 1
-// samples after it was written.
-struct DelayLine
+// Where each line starts in the network's storage: the lines lie one after the other.
+inline constexpr std::array<std::int32_t, 32> reverbLineOffsets = []
 {
-    float* buffer;
-    std::int32_t length;
-    std::int32_t readIndex;
-};
+    std::array<std::int32_t, 32> offsets{};
+    for (std::size_t k = 1; k < offsets.size(); ++k)
+        offsets[k] = offsets[k - 1] + reverbDelayLengths[k - 1];
+    return offsets;
+}();
 
-// What the block kernels work on: the lines and their last outputs after mixing.
+// What the block kernels work on. Line k is a ring of reverbDelayLengths[k] samples at
+// storage + reverbLineOffsets[k]; each sample writes at readIndex - 1 (the slot read one sample
+// earlier) and then reads at readIndex, so a value comes back length - 1 samples after it was
+// written. lineState holds the lines' last outputs after mixing. Behind the lines, the storage
+// has room for a copy of every line's next slots where they wrap.
 struct ReverbNetwork
 {
     static constexpr int numLines = 32;
+    static constexpr int maxLanes = 16;
+    static constexpr std::int32_t scratchOffset = reverbLineOffsets[31] + reverbDelayLengths[31];
+    static constexpr std::int32_t storageSize = scratchOffset + numLines * maxLanes;
 
-    std::array<DelayLine, numLines> lines;
+    float* storage;
+    std::array<std::int32_t, numLines> readIndex;
     std::array<float, numLines> lineState;
 };
 

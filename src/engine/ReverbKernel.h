@@ -87,53 +87,61 @@ template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
     butterflies<16>(v);
 }
 
-// The lines' slots for `count` samples from their read positions, either in place or, where the
-// ring wraps or fewer than `lanes` samples remain, through a copy.
+// Where in the storage each line's slots for the next `count` samples lie: in place, or where the
+// ring wraps (or fewer than `lanes` samples remain), in a copy behind the lines.
 struct LineWindow
 {
-    float* slots[numLines];
-    bool copied[numLines];
-    float copies[numLines][lanes];
+    static_assert(lanes <= ReverbNetwork::maxLanes);
+
+    std::int32_t slots[numLines];
+    std::int32_t copied[numLines];
+    std::int32_t anyCopied = 0;
 
     LineWindow(const ReverbNetwork& network, int count) noexcept
     {
-#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
         {
-            const DelayLine& line = network.lines[k];
-            copied[k] = count < lanes || line.readIndex > line.length - lanes;
-            if (!copied[k])
-            {
-                slots[k] = line.buffer + line.readIndex;
-                continue;
-            }
-            int index = line.readIndex;
-            for (int i = 0; i < count; ++i)
-            {
-                copies[k][i] = line.buffer[index];
-                if (++index == line.length)
-                    index = 0;
-            }
-            slots[k] = copies[k];
+            const std::int32_t index = network.readIndex[k];
+            copied[k] = (count < lanes) | (index > reverbDelayLengths[k] - lanes);
+            slots[k] = copied[k] != 0 ? ReverbNetwork::scratchOffset + k * lanes
+                                      : reverbLineOffsets[k] + index;
+            anyCopied |= copied[k];
+        }
+        if (anyCopied != 0)
+            copyWrapped(network.storage, network, count, true);
+    }
+
+    void finish(ReverbNetwork& network, int count) noexcept
+    {
+        if (anyCopied != 0)
+            copyWrapped(network.storage, network, count, false);
+        for (int k = 0; k < numLines; ++k)
+        {
+            const std::int32_t index = network.readIndex[k] + count;
+            network.readIndex[k] =
+                index >= reverbDelayLengths[k] ? index - reverbDelayLengths[k] : index;
         }
     }
 
-    void writeBack(ReverbNetwork& network, int count) const noexcept
+    void copyWrapped(float* storage, const ReverbNetwork& network, int count,
+                     bool intoCopy) const noexcept
     {
-#pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
         {
-            DelayLine& line = network.lines[k];
-            int index = line.readIndex;
-            if (copied[k])
-                for (int i = 0; i < count; ++i)
-                {
-                    line.buffer[index] = copies[k][i];
-                    if (++index == line.length)
-                        index = 0;
-                }
-            index = line.readIndex + count;
-            line.readIndex = index >= line.length ? index - line.length : index;
+            if (copied[k] == 0)
+                continue;
+            float* const line = storage + reverbLineOffsets[k];
+            float* const copy = storage + slots[k];
+            int index = network.readIndex[k];
+            for (int i = 0; i < count; ++i)
+            {
+                if (intoCopy)
+                    copy[i] = line[index];
+                else
+                    line[index] = copy[i];
+                if (++index == reverbDelayLengths[k])
+                    index = 0;
+            }
         }
     }
 };
@@ -148,9 +156,10 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
     // What enters each line with the block's first sample, written where the last sample read.
     for (int k = 0; k < numLines; ++k)
     {
-        DelayLine& line = network.lines[k];
-        const int writeIndex = line.readIndex == 0 ? line.length - 1 : line.readIndex - 1;
-        line.buffer[writeIndex] = flushedTiny((network.lineState[k] + in[0]) * levels.gains[k]);
+        const std::int32_t index = network.readIndex[k];
+        const std::int32_t writeIndex = index == 0 ? reverbDelayLengths[k] - 1 : index - 1;
+        network.storage[reverbLineOffsets[k] + writeIndex] =
+            flushedTiny((network.lineState[k] + in[0]) * levels.gains[k]);
     }
 
     const FloatVector dry = broadcast(levels.dry);
@@ -170,7 +179,7 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
         FloatVector v[numLines];
 #pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
-            v[k] = loadVector(window.slots[k]);
+            v[k] = loadVector(network.storage + window.slots[k]);
 
         FloatVector sums[outputs] = {};
 #pragma GCC unroll 32
@@ -189,12 +198,13 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
         mix(v);
 #pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
-            storeVector(window.slots[k], flushedTiny((v[k] + nextX) * broadcast(levels.gains[k])));
+            storeVector(network.storage + window.slots[k],
+                        flushedTiny((v[k] + nextX) * broadcast(levels.gains[k])));
         if (start + count == numSamples)
 #pragma GCC unroll 32
             for (int k = 0; k < numLines; ++k)
                 network.lineState[k] = v[k][count - 1];
-        window.writeBack(network, count);
+        window.finish(network, count);
     }
 }
 
