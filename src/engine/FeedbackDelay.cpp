@@ -155,14 +155,15 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
     for (int i = 0; i < numSamples; ++i)
         echoes[i + 1] = (1.0f - frac) * newer[i] + frac * newer[i - 1];
 
+    // A copy of the input, since in and out are usually the same channel.
+    float dry[runLength];
+    std::copy_n(in, numSamples, dry);
     float* const entering = line + firstWrite;
     const float feedback = currentFeedback;
     for (int i = 0; i < numSamples; ++i)
-    {
-        const float s = in[i];
-        entering[i] = withoutDenormal(feedback * limitToTwo(s + echoes[i]));
-        out[i] = limitToTwo(s + echoes[i + 1]);
-    }
+        entering[i] = withoutDenormal(feedback * limitToTwo(dry[i] + echoes[i]));
+    for (int i = 0; i < numSamples; ++i)
+        out[i] = limitToTwo(dry[i] + echoes[i + 1]);
 
     lastDelayed = echoes[numSamples];
     writeIndex = firstWrite + numSamples - 1;
