@@ -142,33 +142,55 @@ float sawSample(float t, float dt) noexcept
     return static_cast<float>(static_cast<double>(shifted) - 0.5);
 }
 
-// Advances the tone's phase over the block: out receives the phases, frequencies are replaced by
-// the steps. Steps are at most one cycle and the phase stays in [0, 1), so one subtraction wraps
-// it, and for a phase in [1, 2) subtracting 1 in float is exact, as it is in double.
-void advanceTone(Phasor& phasor, float* frequencies, float* out, int n) noexcept
+// The tone's phase, one sample at a time. Steps are at most one cycle and the phase stays in
+// [0, 1), so one subtraction wraps it, and for a phase in [1, 2) subtracting 1 in float is exact,
+// as it is in double.
+struct TonePhase
 {
-    float phase = phasor.phase;
-    const float sampleRate = phasor.sampleRate;
-    for (int i = 0; i < n; ++i)
+    float phase;
+    float sampleRate;
+
+    // Returns the step taken.
+    float advance(float frequency) noexcept
     {
-        const float step = toneStep(frequencies[i], sampleRate);
+        const float step = toneStep(frequency, sampleRate);
         phase += step;
         if (phase >= 1.0f)
             phase -= 1.0f;
-        out[i] = phase;
-        frequencies[i] = step;
+        return step;
     }
-    phasor.phase = phase;
-}
+};
 
-// One glide step; once a step leaves the amplitude as it was, every later step does too.
-float glidedAmplitude(float amplitude, float gate) noexcept
+// The amplitude glide and the DC filter, one sample at a time.
+struct OutputShaping
 {
-    if (std::fabs(static_cast<double>(amplitude - gate)) > 1e-6)
-        return static_cast<float>(static_cast<double>(amplitude) * 0.9999 +
-                                  static_cast<double>(gate) * 0.0001);
-    return gate;
-}
+    float gate;
+    float level;
+    float lastInput;
+    float lastOutput;
+    float coefficient;
+    bool settled = false;
+
+    float next(float tone) noexcept
+    {
+        // Once a glide step leaves the amplitude as it was, every later step does too.
+        if (!settled)
+        {
+            float glided = gate;
+            if (std::fabs(static_cast<double>(level - gate)) > 1e-6)
+                glided = static_cast<float>(static_cast<double>(level) * 0.9999 +
+                                            static_cast<double>(gate) * 0.0001);
+            settled = std::bit_cast<std::uint32_t>(glided) == std::bit_cast<std::uint32_t>(level);
+            level = glided;
+        }
+        const float x = tone * level;
+        const float y = (x - lastInput + lastOutput) * coefficient;
+        // Written so that a NaN flushes to 0 as well instead of staying in the filter.
+        lastOutput = (std::fabs(y) >= 1e-5f) ? y : 0.0f;
+        lastInput = x;
+        return lastOutput;
+    }
+};
 
 } // namespace
 
@@ -214,57 +236,49 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
     lfoValuesFromPhases(values, n, lfoShape, currentMode);
     frequenciesFromLfoValues(values, n, currentMode, baseFrequency.load(std::memory_order_relaxed));
 
+    TonePhase tone{mainPhasor.phase, mainPhasor.sampleRate};
+    OutputShaping shaping{gateLevel.load(std::memory_order_relaxed), amplitude,
+                          outputFilter.lastInput, outputFilter.lastOutput,
+                          outputFilter.coefficient};
     switch (waveform.load(std::memory_order_relaxed))
     {
     case 0:
-        advanceTone(mainPhasor, values, out, n);
-        transformInPlace(out, n, [](float t) { return t * twoPi; });
+        // The sines need the whole block of phases first.
+        for (int i = 0; i < n; ++i)
+        {
+            tone.advance(values[i]);
+            out[i] = tone.phase * twoPi;
+        }
         activeKernels().roundedSines(out, out, n, 0.5);
+        for (int i = 0; i < n; ++i)
+            out[i] = shaping.next(out[i]);
         break;
     case 1:
-        advanceTone(mainPhasor, values, out, n);
+        // Phase, waveshape and output in one loop, so that the two recursions overlap.
         for (int i = 0; i < n; ++i)
-            out[i] = sawSample(out[i], values[i]);
+        {
+            const float step = tone.advance(values[i]);
+            out[i] = shaping.next(sawSample(tone.phase, step));
+        }
         break;
     case 2:
-        advanceTone(mainPhasor, values, out, n);
-        transformInPlace(out, n, [](float t) { return t < 0.5f ? -0.3f : 0.3f; });
+        for (int i = 0; i < n; ++i)
+        {
+            tone.advance(values[i]);
+            out[i] = shaping.next(tone.phase < 0.5f ? -0.3f : 0.3f);
+        }
         break;
     default:
-        // No tone: whatever the buffer held is only scaled and filtered below.
+        // No tone: whatever the buffer held is only scaled and filtered.
+        for (int i = 0; i < n; ++i)
+            out[i] = shaping.next(out[i]);
         break;
     }
 
-    applyGlideAndFilter(out, n);
-}
-
-// The amplitude glide and the DC filter in one pass. The filter's output is written so that a NaN
-// flushes to 0 as well instead of staying in the filter.
-void SweepOscillator::applyGlideAndFilter(float* out, int n) noexcept
-{
-    const float gate = gateLevel.load(std::memory_order_relaxed);
-    float level = amplitude;
-    bool settled = false;
-    float lastInput = outputFilter.lastInput;
-    float lastOutput = outputFilter.lastOutput;
-    const float coefficient = outputFilter.coefficient;
-    for (int i = 0; i < n; ++i)
-    {
-        if (!settled)
-        {
-            const float next = glidedAmplitude(level, gate);
-            settled = std::bit_cast<std::uint32_t>(next) == std::bit_cast<std::uint32_t>(level);
-            level = next;
-        }
-        const float x = out[i] * level;
-        const float y = (x - lastInput + lastOutput) * coefficient;
-        lastOutput = (std::fabs(y) >= 1e-5f) ? y : 0.0f;
-        lastInput = x;
-        out[i] = lastOutput;
-    }
-    amplitude = level;
-    outputFilter.lastInput = lastInput;
-    outputFilter.lastOutput = lastOutput;
+    mainPhasor.phase = tone.phase;
+    amplitude = shaping.level;
+    outputFilter.lastInput = shaping.lastInput;
+    outputFilter.lastOutput = shaping.lastOutput;
 }
 
 } // namespace halvo

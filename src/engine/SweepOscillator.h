@@ -64,8 +64,6 @@ public:
     float getTonePhase() const noexcept { return mainPhasor.phase; }
 
 private:
-    void applyGlideAndFilter(float* out, int n) noexcept;
-
     std::atomic<float> baseFrequency;
     std::atomic<std::int32_t> mode{0};
     std::atomic<float> gateLevel{0.0f};
