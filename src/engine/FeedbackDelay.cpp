@@ -139,8 +139,11 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
 {
     const auto wholeSamples = static_cast<std::int32_t>(std::floor(currentDelay));
     const std::int32_t firstWrite = writeIndex + 1;
-    const std::int32_t firstRead = firstWrite - wholeSamples;
-    if (firstRead < 1 || firstWrite + numSamples > bufferSize)
+    // The slot one older than the first sample's echo; the run reads on from there.
+    std::int32_t firstOlder = firstWrite - wholeSamples - 1;
+    if (firstOlder < 0)
+        firstOlder += bufferSize;
+    if (firstOlder + numSamples + 1 > bufferSize || firstWrite + numSamples > bufferSize)
     {
         processGlidingRun(in, out, numSamples, currentFeedback, currentDelay);
         return;
@@ -148,7 +151,7 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
 
     float* const line = buffer.get();
     const float frac = currentDelay - static_cast<float>(wholeSamples);
-    const float* const newer = line + firstRead;
+    const float* const newer = line + firstOlder + 1;
     // echoes[i + 1] is the echo of sample i; echoes[0] the one fed back into the first sample.
     float echoes[runLength + 1];
     echoes[0] = lastDelayed;
@@ -167,7 +170,7 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
 
     lastDelayed = echoes[numSamples];
     writeIndex = firstWrite + numSamples - 1;
-    readIndex = firstRead + numSamples - 1;
+    readIndex = firstOlder + numSamples;
 }
 
 } // namespace halvo
