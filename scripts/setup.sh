@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, rendering and testing Halvo need, from Debian's packages.
+# Installs what building, rendering and testing Halvo need, from Debian's packages, plus any
+# package named on the command line.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
     lilv-utils lv2-dev sordi ardour valgrind
     jackd2 libjack-jackd2-dev
     dpkg-dev
+    "$@"
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #include "plugin/VstShell.h"
 
 #if defined(_WIN32)
-#define HALVO_VST_EXPORT extern "C" __declspec(dllexport)
+// vst_exports.def names the exports: MinGW cannot export a function under its asm label.
+#define HALVO_VST_EXPORT extern "C"
 #else
 #define HALVO_VST_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
@@ -17,8 +18,13 @@ HALVO_VST_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
     return halvo::vst::shieldEffect(juceVstPluginMain(host));
 }
 
+// An asm label is the raw symbol name, which on 32-bit Windows starts with an underscore.
+#define HALVO_QUOTE(text) #text
+#define HALVO_SYMBOL_PREFIX(prefix) HALVO_QUOTE(prefix)
+
 // The same entry under the name older hosts look for.
-HALVO_VST_EXPORT AEffect* halvoVstMain(audioMasterCallback host) __asm__("main");
+HALVO_VST_EXPORT AEffect*
+halvoVstMain(audioMasterCallback host) __asm__(HALVO_SYMBOL_PREFIX(__USER_LABEL_PREFIX__) "main");
 HALVO_VST_EXPORT AEffect* halvoVstMain(audioMasterCallback host)
 {
     return VSTPluginMain(host);

@@ -1,6 +1,13 @@
 # The pictures are painted by tools/artwork at build time; the fonts are Debian's Roboto
 # (fonts-roboto-unhinted). Both are compiled into the plug-in as EmbeddedResources.
-add_subdirectory("${PROJECT_SOURCE_DIR}/tools/artwork" "${CMAKE_BINARY_DIR}/tools/artwork")
+if(CMAKE_CROSSCOMPILING)
+    # The painter runs during the build: a cross build takes the build machine's one.
+    set(HALVO_ARTWORK_PAINTER "" CACHE FILEPATH "halvo-artwork built for the build machine")
+    add_executable(halvo-artwork IMPORTED)
+    set_target_properties(halvo-artwork PROPERTIES IMPORTED_LOCATION "${HALVO_ARTWORK_PAINTER}")
+else()
+    add_subdirectory("${PROJECT_SOURCE_DIR}/tools/artwork" "${CMAKE_BINARY_DIR}/tools/artwork")
+endif()
 
 set(HALVO_ROBOTO_DIR "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF"
     CACHE PATH "Folder holding Roboto-Regular.ttf and Roboto-Light.ttf")
