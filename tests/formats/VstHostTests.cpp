@@ -1,4 +1,5 @@
 #include "../support/DefaultStateText.h"
+#include "../support/MeasureFrequency.h"
 #include "VstModule.h"
 
 #include <gtest/gtest.h>
@@ -21,23 +22,6 @@ std::vector<unsigned char> blockWithText(const std::string& text)
     block.insert(block.end(), text.begin(), text.end());
     block.push_back(0);
     return block;
-}
-
-double measureFrequency(const std::vector<float>& samples, std::size_t from, double sampleRate)
-{
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < samples.size(); ++i)
-        if (samples[i - 1] < 0.0f && samples[i] >= 0.0f)
-        {
-            const double t = static_cast<double>(i - 1) +
-                             samples[i - 1] / static_cast<double>(samples[i - 1] - samples[i]);
-            first = first < 0.0 ? t : first;
-            crossings += t > first ? 1 : 0;
-            last = t;
-        }
-    return crossings > 0 ? crossings * sampleRate / (last - first) : 0.0;
 }
 
 float peak(const std::vector<float>& samples)

@@ -1,5 +1,6 @@
 #include "ProcessorHarness.h"
 
+#include "../support/MeasureFrequency.h"
 #include "HalvoIdentity.h"
 #include "engine/SineWaveVoice.h"
 
@@ -11,28 +12,6 @@ namespace halvo::test
 {
 namespace
 {
-
-// Frequency from rising zero crossings, interpolated, over the given range of samples.
-double measureFrequency(const std::vector<float>& samples, std::size_t from, double sampleRate)
-{
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < samples.size(); ++i)
-    {
-        if (samples[i - 1] < 0.0f && samples[i] >= 0.0f)
-        {
-            const double t = static_cast<double>(i - 1) +
-                             samples[i - 1] / static_cast<double>(samples[i - 1] - samples[i]);
-            if (first < 0.0)
-                first = t;
-            else
-                ++crossings;
-            last = t;
-        }
-    }
-    return crossings > 0 ? crossings * sampleRate / (last - first) : 0.0;
-}
 
 void setPlainSine(MurmelAudioProcessor& processor)
 {

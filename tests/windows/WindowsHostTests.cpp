@@ -1,4 +1,5 @@
 #include "../support/DefaultStateText.h"
+#include "../support/MeasureFrequency.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -78,25 +79,6 @@ juce::MemoryBlock pluginBlock(juce::AudioPluginInstance& instance, Format format
         static_cast<std::size_t>(juce::ByteOrder::littleEndianInt(data.begin() + 4)) + 9;
     return length <= data.getSize() ? juce::MemoryBlock(data.getData(), length)
                                     : juce::MemoryBlock();
-}
-
-// Frequency from rising zero crossings, interpolated, from sample `from` on.
-double measureFrequency(const std::vector<float>& samples, std::size_t from, double sampleRate)
-{
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < samples.size(); ++i)
-        if (samples[i - 1] < 0.0f && samples[i] >= 0.0f)
-        {
-            last = static_cast<double>(i - 1) +
-                   samples[i - 1] / static_cast<double>(samples[i - 1] - samples[i]);
-            if (first < 0.0)
-                first = last;
-            else
-                ++crossings;
-        }
-    return crossings > 0 ? crossings * sampleRate / (last - first) : 0.0;
 }
 
 VstIntPtr hostCallback(AEffect*, int opcode, int, VstIntPtr, void*, float)
