@@ -21,10 +21,14 @@ float limitToUnit(float x) noexcept
 
 FdnReverb::FdnReverb(float rate, float decayTime, float dry)
     : sampleRate(rate), dryLevel(limitToUnit(dry)),
-      storage(std::make_unique<float[]>(ReverbNetwork::storageSize)), network{}
+      storage(std::make_unique<float[]>(reverbStorageSize))
 {
     setDecayTime(decayTime);
-    network.storage = storage.get();
+    for (std::size_t k = 0; k < lines.size(); ++k)
+    {
+        const std::int32_t length = reverbDelayLengths[k];
+        lines[k] = DelayLine{length, 0, length - 1, storage.get() + reverbLineOffsets[k]};
+    }
 }
 
 void FdnReverb::setDecayTime(float seconds) noexcept
@@ -53,12 +57,12 @@ ReverbLevels FdnReverb::levelsForBlock() const noexcept
 
 void FdnReverb::processMono(const float* in, float* out, int numSamples) noexcept
 {
-    activeKernels().reverbMono(network, levelsForBlock(), in, &out, numSamples);
+    activeKernels().reverbMono(lines, lineState, levelsForBlock(), in, &out, numSamples);
 }
 
 void FdnReverb::processStereo(const float* in, float* const* out, int numSamples) noexcept
 {
-    activeKernels().reverbStereo(network, levelsForBlock(), in, out, numSamples);
+    activeKernels().reverbStereo(lines, lineState, levelsForBlock(), in, out, numSamples);
 }
 
 } // namespace halvo

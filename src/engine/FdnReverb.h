@@ -14,36 +14,45 @@ inline constexpr std::array<std::int32_t, 32> reverbDelayLengths{
     47,   251,  487,  743,  1019, 1291, 1579, 1877, 2179, 2473, 2789, 3119, 3457, 3739, 4073, 4409,
     4733, 5077, 5431, 5743, 6091, 6397, 6781, 7121, 7507, 7829, 8209, 8573, 8887, 9241, 9601, 9929};
 
-// Where each line starts in the network's storage: the lines lie one after the other.
+// One line of the network: a value written at writeIndex comes back length - 1 samples later,
+// when readIndex reaches it; writeIndex is always the slot read one sample earlier. The 32 lines
+// live in one storage block owned by the reverb, and buffer points at the line's first slot.
+// Behind each line lie copies of its first slots, so that up to maxLanes consecutive slots can be
+// read in place wherever they start; a vector written across the line's end is written once more
+// one length earlier, into the first slots and the room in front of them.
+struct DelayLine
+{
+    static constexpr std::int32_t maxLanes = 16;
+    // Room in front of a line and behind it.
+    static constexpr std::int32_t headRoom = maxLanes;
+    static constexpr std::int32_t tailRoom = 2 * maxLanes;
+
+    std::int32_t length;
+    std::int32_t readIndex;
+    std::int32_t writeIndex;
+    float* buffer;
+};
+
+// Where each line's first slot lies in the storage block.
 inline constexpr std::array<std::int32_t, 32> reverbLineOffsets = []
 {
     std::array<std::int32_t, 32> offsets{};
-    for (std::size_t k = 1; k < offsets.size(); ++k)
-        offsets[k] = offsets[k - 1] + reverbDelayLengths[k - 1];
+    std::int32_t next = DelayLine::headRoom;
+    for (std::size_t k = 0; k < offsets.size(); ++k)
+    {
+        offsets[k] = next;
+        next += reverbDelayLengths[k] + DelayLine::tailRoom + DelayLine::headRoom;
+    }
     return offsets;
 }();
 
-// What the block kernels work on. Line k is a ring of reverbDelayLengths[k] samples at
-// storage + reverbLineOffsets[k]; each sample writes at readIndex - 1 (the slot read one sample
-// earlier) and then reads at readIndex, so a value comes back length - 1 samples after it was
-// written. lineState holds the lines' last outputs after mixing. Behind the lines, the storage
-// has room for a copy of every line's next slots where they wrap.
-struct ReverbNetwork
-{
-    static constexpr int numLines = 32;
-    static constexpr int maxLanes = 16;
-    static constexpr std::int32_t scratchOffset = reverbLineOffsets[31] + reverbDelayLengths[31];
-    static constexpr std::int32_t storageSize = scratchOffset + numLines * maxLanes;
-
-    float* storage;
-    std::array<std::int32_t, numLines> readIndex;
-    std::array<float, numLines> lineState;
-};
+inline constexpr std::int32_t reverbStorageSize =
+    reverbLineOffsets[31] + reverbDelayLengths[31] + DelayLine::tailRoom;
 
 // The settings one block runs with.
 struct ReverbLevels
 {
-    std::array<float, ReverbNetwork::numLines> gains;
+    std::array<float, 32> gains;
     float dry;
     float wet;
 };
@@ -52,7 +61,9 @@ struct ReverbLevels
 class FdnReverb
 {
 public:
-    static constexpr int numLines = ReverbNetwork::numLines;
+    static constexpr int numLines = 32;
+    // Butterfly stages of the 32-point Hadamard transform that mixes the lines.
+    static constexpr std::int32_t numStages = 5;
 
     FdnReverb(float sampleRate, float decayTime, float dryLevel);
 
@@ -76,9 +87,11 @@ private:
     float sampleRate;
     float dryLevel;
     float normalisation = 5.656854f;
-    std::unique_ptr<float[]> storage;
-    ReverbNetwork network;
+    std::array<DelayLine, numLines> lines{};
+    std::array<float, numLines> lineState{};
     std::array<std::atomic<float>, numLines> lineGains{};
+    // The lines' memory, one block for all 32.
+    std::unique_ptr<float[]> storage;
 };
 
 } // namespace halvo

@@ -9,6 +9,7 @@
 
 #include "engine/VectorKernels.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -17,7 +18,7 @@ namespace halvo
 namespace
 {
 
-constexpr int numLines = ReverbNetwork::numLines;
+constexpr int numLines = FdnReverb::numLines;
 constexpr int lanes = sizeof(FloatVector) / sizeof(float);
 
 static_assert(lanes <= 46, "a line must not be read before the block has written it");
@@ -78,89 +79,98 @@ template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
 }
 
 // The transform's stages of span 1, 2, 4, 8, 16, in that order.
-[[gnu::always_inline]] inline void mix(FloatVector (&v)[numLines]) noexcept
+template <int stage = 0> [[gnu::always_inline]] inline void mix(FloatVector (&v)[numLines]) noexcept
 {
-    butterflies<1>(v);
-    butterflies<2>(v);
-    butterflies<4>(v);
-    butterflies<8>(v);
-    butterflies<16>(v);
+    static_assert((1 << FdnReverb::numStages) == numLines);
+    if constexpr (stage < FdnReverb::numStages)
+    {
+        butterflies<1 << stage>(v);
+        mix<stage + 1>(v);
+    }
 }
 
-// Where in the storage each line's slots for the next `count` samples lie: in place, or where the
-// ring wraps (or fewer than `lanes` samples remain), in a copy behind the lines.
-struct LineWindow
+// The lines' next slots during a block, as offsets from line 0's buffer (the lines share one
+// storage block), so that finding all 32 is index arithmetic that vectorises.
+struct LinePositions
 {
-    static_assert(lanes <= ReverbNetwork::maxLanes);
+    static_assert(lanes <= DelayLine::maxLanes);
 
-    std::int32_t slots[numLines];
-    std::int32_t copied[numLines];
-    std::int32_t anyCopied = 0;
+    float* base;
+    std::int32_t length[numLines];
+    std::int32_t start[numLines];
+    std::int32_t index[numLines];
+    // Where the next vector of each line is read and written, and where it is written once more.
+    std::int32_t slot[numLines];
+    std::int32_t copySlot[numLines];
 
-    LineWindow(const ReverbNetwork& network, int count) noexcept
+    explicit LinePositions(const std::array<DelayLine, numLines>& lines) noexcept
+        : base(lines[0].buffer)
     {
         for (int k = 0; k < numLines; ++k)
         {
-            const std::int32_t index = network.readIndex[k];
-            copied[k] = (count < lanes) | (index > reverbDelayLengths[k] - lanes);
-            slots[k] = copied[k] != 0 ? ReverbNetwork::scratchOffset + k * lanes
-                                      : reverbLineOffsets[k] + index;
-            anyCopied |= copied[k];
-        }
-        if (anyCopied != 0)
-            copyWrapped(network.storage, network, count, true);
-    }
-
-    void finish(ReverbNetwork& network, int count) noexcept
-    {
-        if (anyCopied != 0)
-            copyWrapped(network.storage, network, count, false);
-        for (int k = 0; k < numLines; ++k)
-        {
-            const std::int32_t index = network.readIndex[k] + count;
-            network.readIndex[k] =
-                index >= reverbDelayLengths[k] ? index - reverbDelayLengths[k] : index;
+            length[k] = lines[k].length;
+            start[k] = static_cast<std::int32_t>(lines[k].buffer - base);
+            index[k] = lines[k].readIndex;
         }
     }
 
-    void copyWrapped(float* storage, const ReverbNetwork& network, int count,
-                     bool intoCopy) const noexcept
+    // A vector that crosses the line's end is written once more one length earlier; one that
+    // starts in the slots copied behind the line, once more one length later. Otherwise the second
+    // write goes to the same place.
+    void locateNextVector() noexcept
     {
         for (int k = 0; k < numLines; ++k)
         {
-            if (copied[k] == 0)
-                continue;
-            float* const line = storage + reverbLineOffsets[k];
-            float* const copy = storage + slots[k];
-            int index = network.readIndex[k];
-            for (int i = 0; i < count; ++i)
-            {
-                if (intoCopy)
-                    copy[i] = line[index];
-                else
-                    line[index] = copy[i];
-                if (++index == reverbDelayLengths[k])
-                    index = 0;
-            }
+            const std::int32_t at = index[k];
+            const std::int32_t shift = at > length[k] - lanes
+                                           ? -length[k]
+                                           : (at < DelayLine::maxLanes - 1 ? length[k] : 0);
+            slot[k] = start[k] + at;
+            copySlot[k] = slot[k] + shift;
+        }
+    }
+
+    // Writes one slot of line k, and its copy behind the line.
+    void write(int k, std::int32_t at, float value) noexcept
+    {
+        float* const line = base + start[k];
+        line[at] = value;
+        if (at < DelayLine::maxLanes - 1)
+            line[at + length[k]] = value;
+    }
+
+    void advance(int count) noexcept
+    {
+        for (int k = 0; k < numLines; ++k)
+        {
+            const std::int32_t at = index[k] + count;
+            index[k] = at >= length[k] ? at - length[k] : at;
+        }
+    }
+
+    void storeInto(std::array<DelayLine, numLines>& lines) const noexcept
+    {
+        for (int k = 0; k < numLines; ++k)
+        {
+            lines[k].readIndex = index[k];
+            lines[k].writeIndex = (index[k] == 0 ? length[k] : index[k]) - 1;
         }
     }
 };
 
 template <int outputs>
-void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const float* in,
-                    float* const* out, int numSamples) noexcept
+void processNetwork(std::array<DelayLine, numLines>& lines, std::array<float, numLines>& lineState,
+                    const ReverbLevels& levels, const float* in, float* const* out,
+                    int numSamples) noexcept
 {
     if (numSamples <= 0)
         return;
 
+    LinePositions positions(lines);
     // What enters each line with the block's first sample, written where the last sample read.
     for (int k = 0; k < numLines; ++k)
-    {
-        const std::int32_t index = network.readIndex[k];
-        const std::int32_t writeIndex = index == 0 ? reverbDelayLengths[k] - 1 : index - 1;
-        network.storage[reverbLineOffsets[k] + writeIndex] =
-            flushedTiny((network.lineState[k] + in[0]) * levels.gains[k]);
-    }
+        positions.write(k, lines[k].writeIndex,
+                        flushedTiny((lineState[k] + in[0]) * levels.gains[k]));
 
     const FloatVector dry = broadcast(levels.dry);
     const FloatVector wet = broadcast(levels.wet);
@@ -175,11 +185,11 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
                                       ? loadVector(in + start + 1)
                                       : loadPartial(in + start + 1, count - 1);
 
-        LineWindow window(network, count);
+        positions.locateNextVector();
         FloatVector v[numLines];
 #pragma GCC unroll 32
         for (int k = 0; k < numLines; ++k)
-            v[k] = loadVector(network.storage + window.slots[k]);
+            v[k] = loadVector(positions.base + positions.slot[k]);
 
         FloatVector sums[outputs] = {};
 #pragma GCC unroll 32
@@ -196,16 +206,40 @@ void processNetwork(ReverbNetwork& network, const ReverbLevels& levels, const fl
         }
 
         mix(v);
+        if (count == lanes)
+        {
 #pragma GCC unroll 32
-        for (int k = 0; k < numLines; ++k)
-            storeVector(network.storage + window.slots[k],
-                        flushedTiny((v[k] + nextX) * broadcast(levels.gains[k])));
+            for (int k = 0; k < numLines; ++k)
+            {
+                const FloatVector entering =
+                    flushedTiny((v[k] + nextX) * broadcast(levels.gains[k]));
+                storeVector(positions.base + positions.slot[k], entering);
+                storeVector(positions.base + positions.copySlot[k], entering);
+            }
+        }
+        else
+        {
+            // A block's last few samples: only their own slots are written.
+            for (int k = 0; k < numLines; ++k)
+            {
+                const FloatVector entering =
+                    flushedTiny((v[k] + nextX) * broadcast(levels.gains[k]));
+                std::int32_t at = positions.index[k];
+                for (int i = 0; i < count; ++i)
+                {
+                    positions.write(k, at, entering[i]);
+                    if (++at == positions.length[k])
+                        at = 0;
+                }
+            }
+        }
         if (start + count == numSamples)
 #pragma GCC unroll 32
             for (int k = 0; k < numLines; ++k)
-                network.lineState[k] = v[k][count - 1];
-        window.finish(network, count);
+                lineState[k] = v[k][count - 1];
+        positions.advance(count);
     }
+    positions.storeInto(lines);
 }
 
 } // namespace

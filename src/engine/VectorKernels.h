@@ -11,8 +11,10 @@ struct VectorKernels
 {
     // Processes a block of the network; out holds one channel (all lines) or two (even lines,
     // odd lines).
-    using Reverb = void (*)(ReverbNetwork& network, const ReverbLevels& levels, const float* in,
-                            float* const* out, int numSamples) noexcept;
+    using Reverb = void (*)(std::array<DelayLine, FdnReverb::numLines>& lines,
+                            std::array<float, FdnReverb::numLines>& lineState,
+                            const ReverbLevels& levels, const float* in, float* const* out,
+                            int numSamples) noexcept;
     // out[i] = float(scale * sin(double(arguments[i]))), exactly as with std::sin; in place
     // allowed.
     using RoundedSines = void (*)(const float* arguments, float* out, int count,
