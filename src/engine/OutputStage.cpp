@@ -1,5 +1,7 @@
 #include "engine/OutputStage.h"
 
+#include "engine/VectorClip.h"
+
 #include <cmath>
 
 namespace halvo
@@ -44,9 +46,17 @@ void OutputStage::process(float* const* channels, int numChannels, int numSample
     }
 
     smoothedGain = target;
+    const __m128 gain = _mm_set1_ps(target);
     for (int c = 0; c < numChannels; ++c)
-        for (int i = 0; i < numSamples; ++i)
-            channels[c][i] = clip(channels[c][i] * target);
+    {
+        float* const channel = channels[c];
+        int i = 0;
+        for (; i + 4 <= numSamples; i += 4)
+            _mm_storeu_ps(channel + i,
+                          limitedToBound(_mm_mul_ps(_mm_loadu_ps(channel + i), gain), 1.0f));
+        for (; i < numSamples; ++i)
+            channel[i] = clip(channel[i] * target);
+    }
 }
 
 } // namespace halvo
