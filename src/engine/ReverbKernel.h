@@ -63,12 +63,18 @@ float flushedTiny(float v) noexcept
     return (v > 1e-5f || v < -1e-5f) ? v : 0.0f;
 }
 
-// One butterfly stage of span h of the unnormalised 32-point Hadamard transform.
-template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
+// The unnormalised 32-point Hadamard transform is five stages of butterflies, of span 1, 2, 4, 8
+// and 16. The first three stay within groups of eight lines and the last two within the four
+// lines m, m + 8, m + 16, m + 24, so the kernel does them in that grouping, which keeps fewer
+// vectors live at once; each butterfly still adds and subtracts the same two values.
+static_assert((1 << FdnReverb::numStages) == numLines && numLines == 32);
+constexpr int groupSize = 8;
+
+template <int h> void butterflies(FloatVector (&v)[groupSize]) noexcept
 {
-#pragma GCC unroll 16
-    for (int b = 0; b < numLines; b += 2 * h)
-#pragma GCC unroll 16
+#pragma GCC unroll 8
+    for (int b = 0; b < groupSize; b += 2 * h)
+#pragma GCC unroll 8
         for (int m = b; m < b + h; ++m)
         {
             const FloatVector a = v[m];
@@ -76,17 +82,6 @@ template <int h> void butterflies(FloatVector (&v)[numLines]) noexcept
             v[m] = a + c;
             v[m + h] = a - c;
         }
-}
-
-// The transform's stages of span 1, 2, 4, 8, 16, in that order.
-template <int stage = 0> [[gnu::always_inline]] inline void mix(FloatVector (&v)[numLines]) noexcept
-{
-    static_assert((1 << FdnReverb::numStages) == numLines);
-    if constexpr (stage < FdnReverb::numStages)
-    {
-        butterflies<1 << stage>(v);
-        mix<stage + 1>(v);
-    }
 }
 
 // The lines' next slots during a block, as offsets from line 0's buffer (the lines share one
@@ -186,15 +181,25 @@ void processNetwork(std::array<DelayLine, numLines>& lines, std::array<float, nu
                                       : loadPartial(in + start + 1, count - 1);
 
         positions.locateNextVector();
-        FloatVector v[numLines];
-#pragma GCC unroll 32
-        for (int k = 0; k < numLines; ++k)
-            v[k] = loadVector(positions.base + positions.slot[k]);
-
         FloatVector sums[outputs] = {};
-#pragma GCC unroll 32
-        for (int k = 0; k < numLines; ++k)
-            sums[k % outputs] += v[k];
+        FloatVector grouped[numLines];
+#pragma GCC unroll 4
+        for (int group = 0; group < numLines; group += groupSize)
+        {
+            FloatVector v[groupSize];
+#pragma GCC unroll 8
+            for (int m = 0; m < groupSize; ++m)
+            {
+                v[m] = loadVector(positions.base + positions.slot[group + m]);
+                sums[(group + m) % outputs] += v[m];
+            }
+            butterflies<1>(v);
+            butterflies<2>(v);
+            butterflies<4>(v);
+#pragma GCC unroll 8
+            for (int m = 0; m < groupSize; ++m)
+                grouped[group + m] = v[m];
+        }
         for (int channel = 0; channel < outputs; ++channel)
         {
             const FloatVector y = dry * x + wet * sums[channel];
@@ -205,25 +210,35 @@ void processNetwork(std::array<DelayLine, numLines>& lines, std::array<float, nu
                     out[channel][start + i] = y[i];
         }
 
-        mix(v);
-        if (count == lanes)
+        FloatVector mixed[numLines];
+#pragma GCC unroll 8
+        for (int m = 0; m < groupSize; ++m)
         {
-#pragma GCC unroll 32
-            for (int k = 0; k < numLines; ++k)
-            {
-                const FloatVector entering =
-                    flushedTiny((v[k] + nextX) * broadcast(levels.gains[k]));
-                storeVector(positions.base + positions.slot[k], entering);
-                storeVector(positions.base + positions.copySlot[k], entering);
-            }
+            // Span 8, then span 16.
+            const FloatVector a = grouped[m] + grouped[m + 8];
+            const FloatVector b = grouped[m] - grouped[m + 8];
+            const FloatVector c = grouped[m + 16] + grouped[m + 24];
+            const FloatVector d = grouped[m + 16] - grouped[m + 24];
+            mixed[m] = a + c;
+            mixed[m + 16] = a - c;
+            mixed[m + 8] = b + d;
+            mixed[m + 24] = b - d;
+            if (count == lanes)
+                for (const int k : {m, m + 8, m + 16, m + 24})
+                {
+                    const FloatVector entering =
+                        flushedTiny((mixed[k] + nextX) * broadcast(levels.gains[k]));
+                    storeVector(positions.base + positions.slot[k], entering);
+                    storeVector(positions.base + positions.copySlot[k], entering);
+                }
         }
-        else
+        if (count < lanes)
         {
             // A block's last few samples: only their own slots are written.
             for (int k = 0; k < numLines; ++k)
             {
                 const FloatVector entering =
-                    flushedTiny((v[k] + nextX) * broadcast(levels.gains[k]));
+                    flushedTiny((mixed[k] + nextX) * broadcast(levels.gains[k]));
                 std::int32_t at = positions.index[k];
                 for (int i = 0; i < count; ++i)
                 {
@@ -236,7 +251,7 @@ void processNetwork(std::array<DelayLine, numLines>& lines, std::array<float, nu
         if (start + count == numSamples)
 #pragma GCC unroll 32
             for (int k = 0; k < numLines; ++k)
-                lineState[k] = v[k][count - 1];
+                lineState[k] = mixed[k][count - 1];
         positions.advance(count);
     }
     positions.storeInto(lines);
