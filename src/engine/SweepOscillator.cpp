@@ -148,16 +148,12 @@ float sawSample(float t, float dt) noexcept
 struct TonePhase
 {
     float phase;
-    float sampleRate;
 
-    // Returns the step taken.
-    float advance(float frequency) noexcept
+    void advance(float step) noexcept
     {
-        const float step = toneStep(frequency, sampleRate);
         phase += step;
         if (phase >= 1.0f)
             phase -= 1.0f;
-        return step;
     }
 };
 
@@ -236,11 +232,19 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
     lfoValuesFromPhases(values, n, lfoShape, currentMode);
     frequenciesFromLfoValues(values, n, currentMode, baseFrequency.load(std::memory_order_relaxed));
 
-    TonePhase tone{mainPhasor.phase, mainPhasor.sampleRate};
+    const std::int32_t currentWaveform = waveform.load(std::memory_order_relaxed);
+    if (currentWaveform >= 0 && currentWaveform <= 2)
+    {
+        // The tone's steps first, in a pass that vectorises, so the recursions below run lighter.
+        const float toneRate = mainPhasor.sampleRate;
+        transformInPlace(values, n, [toneRate](float f) { return toneStep(f, toneRate); });
+    }
+
+    TonePhase tone{mainPhasor.phase};
     OutputShaping shaping{gateLevel.load(std::memory_order_relaxed), amplitude,
                           outputFilter.lastInput, outputFilter.lastOutput,
                           outputFilter.coefficient};
-    switch (waveform.load(std::memory_order_relaxed))
+    switch (currentWaveform)
     {
     case 0:
         // The sines need the whole block of phases first.
@@ -257,8 +261,8 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
         // Phase, waveshape and output in one loop, so that the two recursions overlap.
         for (int i = 0; i < n; ++i)
         {
-            const float step = tone.advance(values[i]);
-            out[i] = shaping.next(sawSample(tone.phase, step));
+            tone.advance(values[i]);
+            out[i] = shaping.next(sawSample(tone.phase, values[i]));
         }
         break;
     case 2:
