@@ -6,6 +6,7 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <emmintrin.h>
 
 namespace halvo
 {
@@ -39,6 +40,57 @@ float advancePhase(float phase, float step) noexcept
             phase -= std::floor(phase);
     }
     return phase >= 0.0f ? phase : 0.0f;
+}
+
+// The LFO phases after `phase`, one per sample, as advancePhase gives them; returns the last.
+// While the phase stays below 1 and within one power of two, every step adds the same rounded
+// increment, so four phases at a time are guessed as base + k * step. A guess is kept only if
+// taking one step from each guessed phase gives the next guess; those steps are the values
+// stored. Where the check fails (a wrap, a new power of two), four samples are stepped one by one
+// and the guess starts again from there.
+float writeLfoPhases(float* values, int n, float phase, float increment) noexcept
+{
+    float base = phase;
+    float step = advancePhase(base, increment) - base;
+    __m128 counts = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
+    const __m128 four = _mm_set1_ps(4.0f);
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 zero = _mm_setzero_ps();
+    const __m128 incrementVector = _mm_set1_ps(increment);
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+    {
+        const __m128 baseVector = _mm_set1_ps(base);
+        const __m128 stepVector = _mm_set1_ps(step);
+        const __m128 before = _mm_add_ps(baseVector, _mm_mul_ps(counts, stepVector));
+        const __m128 guess =
+            _mm_add_ps(baseVector, _mm_mul_ps(_mm_add_ps(counts, one), stepVector));
+        const __m128 stepped = _mm_add_ps(before, incrementVector);
+        const __m128 kept =
+            _mm_and_ps(_mm_cmpeq_ps(stepped, guess),
+                       _mm_and_ps(_mm_cmplt_ps(stepped, one), _mm_cmpge_ps(stepped, zero)));
+        if (_mm_movemask_ps(kept) == 0xf)
+        {
+            _mm_storeu_ps(values + i, stepped);
+            phase = values[i + 3];
+            counts = _mm_add_ps(counts, four);
+            continue;
+        }
+        for (int j = i; j < i + 4; ++j)
+        {
+            phase = advancePhase(phase, increment);
+            values[j] = phase;
+        }
+        base = phase;
+        step = advancePhase(base, increment) - base;
+        counts = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
+    }
+    for (; i < n; ++i)
+    {
+        phase = advancePhase(phase, increment);
+        values[i] = phase;
+    }
+    return phase;
 }
 
 std::int32_t lfoShapeForMode(std::int32_t mode) noexcept
@@ -219,14 +271,8 @@ void SweepOscillator::render(float* out, int numSamples) noexcept
     const std::int32_t currentMode = mode.load(std::memory_order_relaxed);
     float* const values = workBuffer.get();
 
-    const float lfoIncrement = lfoPhasor.increment.load(std::memory_order_relaxed);
-    float lfoPhase = lfoPhasor.phase;
-    for (int i = 0; i < n; ++i)
-    {
-        lfoPhase = advancePhase(lfoPhase, lfoIncrement);
-        values[i] = lfoPhase;
-    }
-    lfoPhasor.phase = lfoPhase;
+    lfoPhasor.phase = writeLfoPhases(values, n, lfoPhasor.phase,
+                                     lfoPhasor.increment.load(std::memory_order_relaxed));
 
     lfoShape = lfoShapeForMode(currentMode);
     lfoValuesFromPhases(values, n, lfoShape, currentMode);
