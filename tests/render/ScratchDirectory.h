@@ -5,13 +5,14 @@
 namespace halvo::render::test
 {
 
-// An empty directory of its own for one test, removed with everything in it afterwards.
+// An empty directory of its own for one test, removed with everything in it afterwards. The name is
+// random: tests run as parallel processes, and two of them may look for a free name at once.
 class ScratchDirectory
 {
 public:
     ScratchDirectory()
         : directory(juce::File::getSpecialLocation(juce::File::tempDirectory)
-                        .getNonexistentChildFile("halvo-render-test", ""))
+                        .getChildFile("halvo-render-test-" + juce::Uuid().toString()))
     {
         directory.createDirectory();
     }
