@@ -135,13 +135,4 @@ std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin(PluginFormat format, 
     return instance;
 }
 
-juce::AudioProcessorParameter* findParameter(juce::AudioPluginInstance& instance,
-                                             const juce::String& name)
-{
-    for (auto* parameter : instance.getParameters())
-        if (parameter->getName(100) == name)
-            return parameter;
-    return nullptr;
-}
-
 } // namespace halvo::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/FindParameter.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
@@ -19,9 +21,5 @@ const char* formatName(PluginFormat format);
 // Loads the built plug-in through JUCE's own hosting classes, as a host application would.
 std::unique_ptr<juce::AudioPluginInstance>
 loadBuiltPlugin(PluginFormat format, double sampleRate = 44100.0, int blockSize = 512);
-
-// The instance's parameter with the given name, or null.
-juce::AudioProcessorParameter* findParameter(juce::AudioPluginInstance& instance,
-                                             const juce::String& name);
 
 } // namespace halvo::test

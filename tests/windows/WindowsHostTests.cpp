@@ -1,4 +1,5 @@
 #include "../support/DefaultStateText.h"
+#include "../support/FindParameter.h"
 #include "../support/MeasureFrequency.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +49,6 @@ std::unique_ptr<juce::AudioPluginInstance> loadModule(Format format)
     if (instance == nullptr)
         ADD_FAILURE() << "could not load " << module << ": " << error;
     return instance;
-}
-
-juce::AudioProcessorParameter* findParameter(juce::AudioPluginInstance& instance,
-                                             const juce::String& name)
-{
-    for (auto* parameter : instance.getParameters())
-        if (parameter->getName(100) == name)
-            return parameter;
-    return nullptr;
 }
 
 // Our state block: the VST 2.4 chunk itself, or inside the VST3 component state.
