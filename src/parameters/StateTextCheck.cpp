@@ -89,17 +89,22 @@ bool endsInsideHexReference(std::string_view text)
 
 // Walks the text exactly as JUCE 7's XmlDocument reads it (same steps, same character classes),
 // without building anything, and notes what would hurt the parser on the way. It stops where the
-// parser stops: at the end of the root element or when the parser runs out of text.
+// parser stops: at the end of the root element or when the parser runs out of text. Where the
+// parser repeats a search that cannot succeed, the walk knows at once and only counts the cost.
 class ParserWalk
 {
 public:
-    explicit ParserWalk(std::string_view utf8)
+    ParserWalk(std::string_view utf8, XmlParserWork& workDone) : work(workDone)
     {
         text.reserve(utf8.size() + 1);
         const auto source = juce::CharPointer_UTF8(utf8.data());
         for (auto p = source; static_cast<std::size_t>(p.getAddress() - utf8.data()) < utf8.size();)
             text.push_back(static_cast<char32_t>(p.getAndAdvance()));
         text.push_back(0);
+        const std::u32string_view all(text.data(), text.size() - 1);
+        for (std::size_t mark = 0; mark < std::size(marks); ++mark)
+            lastMark[mark] = all.rfind(marks[mark]);
+        work.check += text.size() * (1 + std::size(marks));
     }
 
     bool isSafe()
@@ -111,11 +116,23 @@ public:
 
 private:
     static constexpr auto none = std::u32string_view::npos;
-    // Characters the parser may compare while it searches for a ';' that is not there; a few
-    // such entities are harmless, a text full of them keeps the host busy for minutes.
-    static constexpr std::size_t maximumSearchWork = std::size_t{1} << 25;
 
-    char32_t charAt(std::size_t index) const { return index < text.size() ? text[index] : 0; }
+    // What the parser searches for.
+    enum Mark : std::size_t
+    {
+        commentEnd,
+        instructionEnd,
+        cdataEnd,
+        tagEnd,
+        entityEnd
+    };
+    static constexpr std::u32string_view marks[] = {U"-->", U"?>", U"]]>", U">", U";"};
+
+    char32_t charAt(std::size_t index) const
+    {
+        ++work.check;
+        return index < text.size() ? text[index] : 0;
+    }
     char32_t at(std::size_t offset = 0) const { return charAt(position + offset); }
 
     static bool isWhitespace(char32_t c)
@@ -150,9 +167,28 @@ private:
         return true;
     }
 
-    std::size_t find(std::u32string_view wanted) const
+    // Where the mark starts from the position on; past its last occurrence that is known at once.
+    std::size_t find(Mark mark) const
     {
-        return std::u32string_view(text.data(), text.size() - 1).find(wanted, position);
+        if (lastMark[mark] == none || lastMark[mark] < position)
+            return none;
+        const auto found =
+            std::u32string_view(text.data(), text.size() - 1).find(marks[mark], position);
+        work.check += found + marks[mark].size() - position;
+        return found;
+    }
+
+    std::size_t charactersLeft() const
+    {
+        return position < text.size() ? text.size() - 1 - position : 0;
+    }
+
+    // The parser reads these characters once more; past a limit the text is not worth its time.
+    void repeat(std::size_t characters)
+    {
+        work.parserRepeats += characters;
+        if (work.parserRepeats > maximumParserRepeats)
+            refused = true;
     }
 
     char32_t readNextChar()
@@ -168,7 +204,7 @@ private:
     std::size_t endOfToken() const
     {
         std::size_t end = position;
-        while (end < text.size() && isIdentifierChar(text[end]))
+        while (end < text.size() && isIdentifierChar(charAt(end)))
             ++end;
         return end;
     }
@@ -186,13 +222,13 @@ private:
             }
             if (at() == '<' && startsWith(U"!--", 1))
             {
-                if (!skipPast(4, U"-->"))
+                if (!skipPast(4, commentEnd))
                     return;
                 continue;
             }
             if (at() == '<' && at(1) == '?')
             {
-                if (!skipPast(2, U"?>"))
+                if (!skipPast(2, instructionEnd))
                     return;
                 continue;
             }
@@ -200,17 +236,19 @@ private:
         }
     }
 
-    // Steps over an opening of the given length and past the terminator; out of data without it.
-    bool skipPast(std::size_t opening, std::u32string_view terminator)
+    // Steps over an opening of the given length and past the mark; out of data without it, after
+    // the parser searched the rest of the text (and, left inside a start tag, goes on reading).
+    bool skipPast(std::size_t opening, Mark mark)
     {
         position += opening;
-        const auto found = find(terminator);
+        const auto found = find(mark);
         if (found == none)
         {
+            repeat(charactersLeft());
             outOfData = true;
             return false;
         }
-        position = found + terminator.size();
+        position = found + marks[mark].size();
         return true;
     }
 
@@ -231,12 +269,12 @@ private:
                 return false;
             open += c == '<' ? 1 : (c == '>' ? -1 : 0);
         }
-        // The parser reads declarations only from an internal subset: its entities expand, each
-        // inside the other, without limit, and every unknown reference and parameter entity is
-        // looked up against all of it. A DTD without one (<!DOCTYPE Root>) is harmless.
-        for (std::size_t i = dtdStart; i < position && !refused; ++i)
-            refused = text[i] == '[';
-        return !refused;
+        // The parser reads declarations only from an internal subset, and only when the text
+        // refers to an entity it does not know: then its entities expand, each inside the other,
+        // without limit, and every reference and parameter entity is looked up against all of it.
+        for (std::size_t i = dtdStart; i < position && !dtdHasSubset; ++i)
+            dtdHasSubset = charAt(i) == '[';
+        return true;
     }
 
     // False where the parser gets no element.
@@ -254,7 +292,7 @@ private:
         }
         position = endOfToken();
 
-        for (;;)
+        while (!refused)
         {
             skipNextWhiteSpace();
             const char32_t c = at();
@@ -281,37 +319,42 @@ private:
                 return true;
             readQuotedString();
         }
+        return true;
     }
 
+    // The parser appends the value piece by piece (text runs and references) to a string that
+    // grows by exactly the piece, so every piece copies all that came before it.
     void readQuotedString()
     {
         const char32_t quote = readNextChar();
-        while (!outOfData)
+        std::size_t valueLength = 0;
+        while (!outOfData && !refused)
         {
             const char32_t c = readNextChar();
             if (c == quote)
                 return;
             // The parser steps back here even when it found the end of the text.
             --position;
+            const std::size_t pieceStart = position;
             if (c == '&')
-            {
                 readEntity(false);
-                continue;
-            }
-            for (;; ++position)
+            else
+                for (;; ++position)
+                {
+                    if (at() == quote || at() == '&')
+                        break;
+                    if (at() == 0)
+                    {
+                        outOfData = true;
+                        return;
+                    }
+                }
+            repeat(valueLength);
+            valueLength += position - pieceStart;
+            if (at() == quote && c != '&')
             {
-                if (at() == quote)
-                {
-                    ++position;
-                    return;
-                }
-                if (at() == '&')
-                    break;
-                if (at() == 0)
-                {
-                    outOfData = true;
-                    break;
-                }
+                ++position;
+                return;
             }
         }
     }
@@ -331,17 +374,21 @@ private:
                 break;
             if (at() == '<' && at(1) == '/')
             {
-                // Without a '>' every open element ends here, and so does the document.
-                const auto closing = find(U">");
+                // Without a '>' every open element ends here, and so does the document, after
+                // each of them searched the rest of the text for it.
+                const auto closing = find(tagEnd);
                 if (closing == none)
+                {
                     closedByCutText = true;
+                    repeat(charactersLeft() * static_cast<std::size_t>(depth));
+                }
                 else
                     position = closing + 1;
                 break;
             }
             if (at() == '<' && startsWith(U"![CDATA[", 1))
             {
-                if (!skipPast(9, U"]]>"))
+                if (!skipPast(9, cdataEnd))
                     position = text.size() - 1;
             }
             else if (at() == '<')
@@ -369,7 +416,7 @@ private:
             {
                 if (startsWith(U"!--", 1))
                 {
-                    if (!skipPast(4, U"-->"))
+                    if (!skipPast(4, commentEnd))
                         return false;
                     continue;
                 }
@@ -443,33 +490,41 @@ private:
             return;
         }
 
-        const auto semicolon = find(U";");
+        const auto semicolon = find(entityEnd);
         if (semicolon == none)
         {
             outOfData = true;
-            searchWork += text.size() - position;
-            refused = searchWork > maximumSearchWork;
+            repeat(charactersLeft());
             return;
         }
-        // An unknown name stands for itself, and text starting with '<' is parsed as markup.
-        if (inText && at() == '<' && semicolon > position + 1)
+        // An unknown name is looked up in the DTD; if none declares it, it stands for itself, and
+        // text starting with '<' is parsed as markup.
+        if (dtdHasSubset || (inText && at() == '<' && semicolon > position + 1))
             refused = true;
         position = semicolon + 1;
     }
 
+    XmlParserWork& work;
     std::u32string text;
+    std::size_t lastMark[std::size(marks)] = {};
     std::size_t position = 0;
     int depth = 0;
-    std::size_t searchWork = 0;
+    bool dtdHasSubset = false;
     bool outOfData = false;
     bool closedByCutText = false;
     bool refused = false;
 };
 } // namespace
 
+bool isSafeForXmlParser(std::string_view text, XmlParserWork& work)
+{
+    return isUtf8(text) && !endsInsideHexReference(text) && ParserWalk(text, work).isSafe();
+}
+
 bool isSafeForXmlParser(std::string_view text)
 {
-    return isUtf8(text) && !endsInsideHexReference(text) && ParserWalk(text).isSafe();
+    XmlParserWork work;
+    return isSafeForXmlParser(text, work);
 }
 
 } // namespace halvo

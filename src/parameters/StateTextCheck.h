@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace halvo
@@ -8,10 +9,26 @@ namespace halvo
 // Whether JUCE's XML parser may be given this text (which holds no zero byte). Refused only for
 // what hurts the parser: text that is not UTF-8 (it steps over the bytes a lead byte announces),
 // a hex character reference cut off by the end of the text (it reads past it), a DTD with an
-// internal subset (its entities expand without limit), a processing instruction followed by text
-// inside an element (the parser stalls for ever), an entity it would parse as markup, entities
-// without their ';' that would make it search the rest of the text again and again, and
-// elements nested deeper than the stack can take.
+// internal subset when the text refers to an entity it would look up there (its entities expand
+// without limit), a processing instruction followed by text inside an element (the parser stalls
+// for ever), an entity it would parse as markup, text that makes the parser read the same
+// characters again and again beyond a fixed amount (searches that fail at the end of the text,
+// attribute values copied whole for every piece appended), and elements nested deeper than the
+// stack can take.
 bool isSafeForXmlParser(std::string_view text);
+
+// What judging a text took and what parsing it would take, in characters stepped over.
+struct XmlParserWork
+{
+    // Characters the check itself read: a few passes over the text at most.
+    std::size_t check = 0;
+    // Characters the parser would read more than once.
+    std::size_t parserRepeats = 0;
+};
+
+// The most the parser may read again: tens of milliseconds at the parser's slowest.
+inline constexpr std::size_t maximumParserRepeats = std::size_t{1} << 23;
+
+bool isSafeForXmlParser(std::string_view text, XmlParserWork& work);
 
 } // namespace halvo

@@ -1,9 +1,12 @@
 #include "parameters/StateFormat.h"
+#include "parameters/StateTextCheck.h"
 
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -57,6 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size > static_cast<std::size_t>(INT_MAX))
         return 0;
+
+    // The check reads any text a bounded number of times, however it repeats itself.
+    const auto* text = reinterpret_cast<const char*>(data);
+    const auto* zero = static_cast<const char*>(std::memchr(text, 0, size));
+    const std::string_view beforeZero(text, zero != nullptr ? static_cast<std::size_t>(zero - text)
+                                                            : size);
+    halvo::XmlParserWork work;
+    halvo::isSafeForXmlParser(beforeZero, work);
+    if (work.check > 64 * beforeZero.size() + 256)
+        std::abort();
 
     PluginState state = defaultState();
     if (!restore(state, data, static_cast<int>(size)))

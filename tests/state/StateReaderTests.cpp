@@ -1,5 +1,6 @@
 #include "engine/MurmelAudioProcessor.h"
 #include "parameters/StateFormat.h"
+#include "parameters/StateTextCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -218,6 +219,7 @@ TEST(StateReader, TextThatWouldTripTheXmlParserIsRefused)
     const std::vector<std::string> refused{
         "<Root><?pi?>text" + gain + "</Root>",
         "<!DOCTYPE r [<!ENTITY a \"&a;\">]><Root><Gain>&a;</Gain></Root>",
+        "<!DOCTYPE r [<!ENTITY a \"&a;\">]><Root a='&a;'>" + gain + "</Root>",
         "<Root>" + gain + "&<Gain>1</Gain>;</Root>",
         "<Root>" + gain + "&#x",
         "<Root>" + gain + "\xc3</Root>",
@@ -248,6 +250,8 @@ TEST(StateReader, WellFormedDocumentsWithoutADangerAreRead)
         "<Root version=\"2\">" + many + gain + "</Root>",
         "<Root><note>a &amp; b</note>" + many + gain + "</Root>",
         "<!DOCTYPE Root><Root>" + gain + "</Root>",
+        "<!DOCTYPE Root [<!ELEMENT Root ANY>]><Root>" + gain + "</Root>",
+        "<!DOCTYPE Root SYSTEM \"a[1].dtd\"><Root>" + gain + "</Root>",
         "<Root><?editor keep?>" + gain + "<?editor end?></Root>",
         "<Root>text <?pi?> <other/>" + gain + "</Root>",
     };
@@ -316,6 +320,48 @@ TEST(StateReader, NestingIsBoundedAndLargeFlatDocumentsStayQuick)
     const auto searchesAgain = std::chrono::steady_clock::now();
     EXPECT_FALSE(read("<Root>" + std::string(1000000, '&') + " </Root>"));
     EXPECT_LT(std::chrono::steady_clock::now() - searchesAgain, std::chrono::seconds(5));
+}
+
+// Texts that make the parser read the rest of the text again for every few characters: the check
+// reads each of them a bounded number of times, and lets through only what the parser reads again
+// up to a fixed amount, so no block up to the size limit keeps a host busy.
+TEST(StateReader, TheCheckAndWhatItLetsThroughStayLinearInTheTextsSize)
+{
+    auto repeated = [](const std::string& piece, std::size_t count)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    const std::pair<std::string, std::string> families[] = {
+        {"<Root ", "<!--b=\""},              // comments without an end inside a start tag
+        {"<Root ", "<?b=\""},                // instructions without an end inside a start tag
+        {"<Root a='", "&lt;"},               // an attribute value growing one reference at a time
+        {"<Root a='", "x&#65;"},             // ... text and references in turn
+        {"<Root>", "&"},                     // references without a ';'
+        {repeated("<a>", 256) + "</", "xx"}, // a cut closing tag that every open element searches
+    };
+    for (const auto& [start, piece] : families)
+        for (const std::size_t count : {100u, 3000u, 40000u, 150000u})
+        {
+            const std::string text = start + repeated(piece, count);
+            XmlParserWork work;
+            const bool safe = isSafeForXmlParser(text, work);
+            EXPECT_LE(work.check, 16 * text.size()) << piece << " x " << count;
+            EXPECT_TRUE(!safe || work.parserRepeats <= maximumParserRepeats)
+                << piece << " x " << count;
+            if (count != 3000)
+            {
+                EXPECT_EQ(safe, count == 100) << piece << " x " << count;
+            }
+        }
+
+    // What a plug-in writes costs the parser nothing twice.
+    XmlParserWork work;
+    EXPECT_TRUE(isSafeForXmlParser(
+        "<?xml version=\"1.0\"?><Root><Gain>0.5</Gain><midiMapGain>-1</midiMapGain></Root>", work));
+    EXPECT_EQ(work.parserRepeats, 0u);
 }
 
 } // namespace halvo::test
