@@ -49,11 +49,15 @@ constexpr struct
 } placeholderOpcodes[] = {
     {44, effSetBypass},
     {52, effGetTailSize},
-    {57, effKeysRequired},
     {78, effGetNumMidiInputChannels},
     {79, effGetNumMidiOutputChannels},
 };
 #pragma GCC diagnostic pop
+
+// effKeysRequired under the interface's number. Its answer is reversed for version-1 hosts: 0
+// means the window needs the computer keys, which play notes in it.
+constexpr int keysRequired = 57;
+constexpr VstIntPtr windowNeedsKeys = 0;
 
 int clientOpcode(int opcode) noexcept
 {
@@ -105,6 +109,8 @@ VstIntPtr dispatch(AEffect* effect, int opcode, int index, VstIntPtr value, void
                                     static_cast<const VstSpeakerArrangement*>(ptr)))
             return 0;
         break;
+    case keysRequired:
+        return windowNeedsKeys;
     default:
         if (ptr == nullptr && needsPointer(opcode))
             return 0;
