@@ -1,3 +1,4 @@
+#include "plugin/VstHostLink.h"
 #include "plugin/VstShell.h"
 
 #if defined(_WIN32)
@@ -12,10 +13,11 @@
 extern "C" AEffect* juceVstPluginMain(audioMasterCallback host);
 
 // One new instance per call: JUCE's client asks the host for its version (null for 0), creates a
-// processor through the factory and wraps it; the record then gets our dispatcher in front.
+// processor through the factory and wraps it, calling the host through our link; the record then
+// gets our dispatcher in front.
 HALVO_VST_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
 {
-    return halvo::vst::shieldEffect(juceVstPluginMain(host));
+    return halvo::vst::shieldEffect(halvo::vst::createLinkedToHost(&juceVstPluginMain, host));
 }
 
 // An asm label is the raw symbol name, which on 32-bit Windows starts with an underscore.

@@ -2,6 +2,7 @@
 
 #include "HalvoIdentity.h"
 #include "plugin/VstCapabilities.h"
+#include "plugin/VstHostLink.h"
 
 #include <algorithm>
 #include <atomic>
@@ -52,12 +53,88 @@ constexpr struct
     {78, effGetNumMidiInputChannels},
     {79, effGetNumMidiOutputChannels},
 };
+
+// The speaker arrangement and speaker types fst-dev numbers with placeholders, which JUCE's client
+// writes into its answers, and the interface's numbers for them.
+constexpr struct
+{
+    int clientValue;
+    int hostValue;
+} arrangementTypes[] =
+    {
+        {kSpeakerArrStereoSurround, 2},
+        {kSpeakerArrStereoCenter, 3},
+        {kSpeakerArrStereoSide, 4},
+        {kSpeakerArrStereoCLfe, 5},
+        {kSpeakerArr30Cine, 6},
+        {kSpeakerArr30Music, 7},
+        {kSpeakerArr31Cine, 8},
+        {kSpeakerArr31Music, 9},
+        {kSpeakerArr40Cine, 10},
+        {kSpeakerArr40Music, 11},
+        {kSpeakerArr41Cine, 12},
+        {kSpeakerArr41Music, 13},
+        {kSpeakerArr50, 14},
+        {kSpeakerArr51, 15},
+        {kSpeakerArr60Cine, 16},
+        {kSpeakerArr60Music, 17},
+        {kSpeakerArr61Cine, 18},
+        {kSpeakerArr61Music, 19},
+        {kSpeakerArr70Cine, 20},
+        {kSpeakerArr70Music, 21},
+        {kSpeakerArr71Cine, 22},
+        {kSpeakerArr71Music, 23},
+        {kSpeakerArr80Cine, 24},
+        {kSpeakerArr80Music, 25},
+        {kSpeakerArr81Cine, 26},
+        {kSpeakerArr81Music, 27},
+},
+  speakerTypes[] = {
+      {kSpeakerC, 3},    {kSpeakerLfe, 4},   {kSpeakerLs, 5},
+      {kSpeakerRs, 6},   {kSpeakerLc, 7},    {kSpeakerRc, 8},
+      {kSpeakerS, 9},    {kSpeakerSl, 10},   {kSpeakerSr, 11},
+      {kSpeakerTm, 12},  {kSpeakerTfl, 13},  {kSpeakerTfc, 14},
+      {kSpeakerTfr, 15}, {kSpeakerTrl, 16},  {kSpeakerTrc, 17},
+      {kSpeakerTrr, 18}, {kSpeakerLfe2, 19}, {kSpeakerUndefined, 0x7fffffff},
+};
 #pragma GCC diagnostic pop
+
+// The pin flags under the interface's numbers (fst-dev has 0 for all three).
+constexpr int pinIsActive = 1;
+constexpr int pinIsStereo = 2;
+constexpr int pinUseSpeaker = 4;
 
 // effKeysRequired under the interface's number. Its answer is reversed for version-1 hosts: 0
 // means the window needs the computer keys, which play notes in it.
 constexpr int keysRequired = 57;
 constexpr VstIntPtr windowNeedsKeys = 0;
+
+template <typename Table> int hostValue(const Table& table, int clientValue) noexcept
+{
+    for (const auto& entry : table)
+        if (entry.clientValue == clientValue)
+            return entry.hostValue;
+    return clientValue;
+}
+
+void correctArrangement(VstSpeakerArrangement* arrangement) noexcept
+{
+    if (arrangement == nullptr)
+        return;
+    arrangement->type = hostValue(arrangementTypes, arrangement->type);
+    for (int i = 0; i < arrangement->numChannels; ++i)
+        arrangement->speakers[i].type = hostValue(speakerTypes, arrangement->speakers[i].type);
+}
+
+// JUCE's client fills in a pin with flags that are all 0 here; it makes every pin it reports
+// active and speaker-placed, and marks the first pin of each stereo pair.
+void correctPin(VstPinProperties& pin, int index) noexcept
+{
+    pin.flags = pinIsActive | pinUseSpeaker;
+    if (pin.arrangementType == kSpeakerArrStereo && index % 2 == 0)
+        pin.flags |= pinIsStereo;
+    pin.arrangementType = hostValue(arrangementTypes, pin.arrangementType);
+}
 
 int clientOpcode(int opcode) noexcept
 {
@@ -117,7 +194,30 @@ VstIntPtr dispatch(AEffect* effect, int opcode, int index, VstIntPtr value, void
         break;
     }
     const auto client = clientDispatcher.load();
-    return client != nullptr ? client(effect, clientOpcode(opcode), index, value, ptr, opt) : 0;
+    if (client == nullptr)
+        return 0;
+    const auto answer = client(effect, clientOpcode(opcode), index, value, ptr, opt);
+    switch (opcode)
+    {
+    case effGetInputProperties:
+    case effGetOutputProperties:
+        if (answer != 0)
+            correctPin(*static_cast<VstPinProperties*>(ptr), index);
+        break;
+    case effGetSpeakerArrangement:
+        if (answer != 0)
+        {
+            correctArrangement(*reinterpret_cast<VstSpeakerArrangement**>(value));
+            correctArrangement(*static_cast<VstSpeakerArrangement**>(ptr));
+        }
+        break;
+    case effClose:
+        unlinkFromHost(effect);
+        break;
+    default:
+        break;
+    }
+    return answer;
 }
 } // namespace
 

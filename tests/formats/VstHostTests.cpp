@@ -5,8 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <X11/Xlib.h>
 
 namespace halvo::test
 {
@@ -31,6 +39,44 @@ float peak(const std::vector<float>& samples)
         result = std::isfinite(sample) ? std::max(result, std::fabs(sample)) : 1e9f;
     return result;
 }
+
+// The time info as hosts lay it out: 88 bytes, the SMPTE offset and frame rate after the time
+// signature.
+struct HostTimeInfo
+{
+    double samplePos, sampleRate, nanoSeconds, ppqPos, tempo, barStartPos, cycleStartPos,
+        cycleEndPos;
+    std::int32_t timeSigNumerator, timeSigDenominator, smpteOffset, smpteFrameRate,
+        samplesToNextClock, flags;
+};
+
+// A host that notes every request it gets and answers the time from a struct of exactly its
+// own size, at 120 BPM in 4/4, playing, 25 frames per second.
+struct RecordingHost
+{
+    static VstIntPtr callback(AEffect*, int opcode, int, VstIntPtr, void*, float)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        requests.push_back(opcode);
+        if (opcode == audioMasterVersion)
+            return 2400;
+        if (opcode == audioMasterGetTime)
+            return reinterpret_cast<VstIntPtr>(time.get());
+        return 0;
+    }
+
+    static std::vector<int> received()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return requests;
+    }
+
+    static inline std::mutex mutex;
+    static inline std::vector<int> requests;
+    static inline const std::unique_ptr<HostTimeInfo> time{
+        new HostTimeInfo{0.0, 44100.0, 0.0, 0.0, 120.0, 0.0, 0.0, 0.0, 4, 4, 0, 1, 0,
+                         (1 << 1) | (1 << 9) | (1 << 10) | (1 << 13) | (1 << 14)}};
+};
 
 // A plain sine without sweep, echoes or reverb, so the pitch can be counted.
 void setPlainSine(const VstInstance& instance)
@@ -234,6 +280,97 @@ TEST(VstState, TheChunkIsThePluginsOwnBlockAndRestoresIntoAnotherInstance)
     second.dispatch(effSetChunk, 0, 4, block.data());
     second.dispatch(effSetChunk, 0, 427, nullptr);
     EXPECT_EQ(second.chunk(), block);
+}
+
+TEST(VstPins, BothOutputsAreActiveLabelledSpeakersAndPinZeroStartsTheStereoPair)
+{
+    constexpr int isActive = 1, isStereo = 2, useSpeaker = 4;
+    const VstInstance instance;
+    ASSERT_NE(instance.effect, nullptr);
+    for (const int opcode : {effGetOutputProperties, effGetInputProperties})
+    {
+        for (int pin = 0; pin < 2; ++pin)
+        {
+            VstPinProperties properties{};
+            ASSERT_EQ(instance.dispatch(opcode, pin, 0, &properties), 1) << opcode << " " << pin;
+            EXPECT_EQ(properties.flags, isActive | useSpeaker | (pin == 0 ? isStereo : 0)) << pin;
+            EXPECT_EQ(properties.arrangementType, kSpeakerArrStereo);
+            EXPECT_GT(strnlen(properties.label, sizeof properties.label), 0u);
+        }
+        VstPinProperties beyond{};
+        EXPECT_EQ(instance.dispatch(opcode, 2, 0, &beyond), 0);
+    }
+}
+
+// The client reads the SMPTE offset and frame rate where hosts put them, never past the host's
+// struct (the test under valgrind sees any read beyond it).
+TEST(VstTime, TheHostsTimeInfoIsReadWithinItsOwnStruct)
+{
+    const VstInstance instance("VSTPluginMain", &RecordingHost::callback);
+    ASSERT_NE(instance.effect, nullptr);
+    instance.prepare(44100.0f, 512);
+    instance.sendNoteOn(69);
+    EXPECT_GT(peak(instance.render(2, 2048, 512)[0]), 0.01f);
+    const auto requests = RecordingHost::received();
+    EXPECT_NE(std::find(requests.begin(), requests.end(), audioMasterGetTime), requests.end());
+}
+
+// A whole session: the window opens and closes, parameters change from the host and through a
+// controller assignment, the state is restored and the sample rate changes. Every request the
+// host gets is one the interface defines.
+TEST(VstHostSession, TheHostGetsOnlyRequestsUnderTheInterfacesNumbers)
+{
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "the window needs an X display; halvo-vst-host-session runs this under "
+                        "xvfb-run";
+    const VstInstance instance("VSTPluginMain", &RecordingHost::callback);
+    ASSERT_NE(instance.effect, nullptr);
+    auto idle = [&instance]
+    {
+        for (int i = 0; i < 10; ++i)
+        {
+            instance.dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    };
+
+    // The host's window the plug-in's window goes into. Like hosts, this one keeps X errors from
+    // ending the process (without a window manager a few of the plug-in's requests fail).
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    Display* const display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window parent =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 623, 289, 0, 0, 0);
+    XMapWindow(display, parent);
+    XFlush(display);
+
+    instance.prepare(44100.0f, 512);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    instance.effect->setParameter(instance.effect, 6, 0.3f);
+    instance.render(2, 2048, 512);
+    idle();
+
+    auto text = defaultStateText;
+    text.replace(text.find("<midiMapReverb>-1<"), 18, "<midiMapReverb>7<");
+    const auto block = blockWithText(text);
+    instance.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(block.size()),
+                      const_cast<unsigned char*>(block.data()));
+    instance.sendMidi(0xb0, 7, 20);
+    instance.render(2, 2048, 512);
+    idle();
+    EXPECT_FLOAT_EQ(instance.effect->getParameter(instance.effect, 5), 20.0f / 127.0f);
+
+    instance.dispatch(effMainsChanged, 0, 0);
+    instance.prepare(96000.0f, 512);
+    instance.render(2, 2048, 512);
+    instance.dispatch(effEditClose);
+    idle();
+    XDestroyWindow(display, parent);
+    XCloseDisplay(display);
+
+    for (const int request : RecordingHost::received())
+        EXPECT_LT(request, 100000);
 }
 
 } // namespace halvo::test

@@ -36,10 +36,10 @@ VstIntPtr versionZeroHostCallback(AEffect*, int, int, VstIntPtr, void*, float)
     return 0;
 }
 
-VstInstance::VstInstance(const char* entryPoint)
+VstInstance::VstInstance(const char* entryPoint, audioMasterCallback host)
 {
     if (const auto entry = VstModule::get().entry(entryPoint))
-        effect = entry(&hostCallback);
+        effect = entry(host);
 }
 
 VstInstance::~VstInstance()
@@ -80,17 +80,22 @@ void VstInstance::prepare(float sampleRate, int blockSize) const
 
 void VstInstance::sendNoteOn(int note) const
 {
-    VstMidiEvent noteOn{};
-    noteOn.type = kVstMidiType;
-    noteOn.byteSize = sizeof noteOn;
-    noteOn.midiData[0] = 0x90;
-    noteOn.midiData[1] = static_cast<unsigned char>(note);
-    noteOn.midiData[2] = 100;
+    sendMidi(0x90, note, 100);
+}
+
+void VstInstance::sendMidi(int status, int data1, int data2) const
+{
+    VstMidiEvent message{};
+    message.type = kVstMidiType;
+    message.byteSize = sizeof message;
+    message.midiData[0] = static_cast<unsigned char>(status);
+    message.midiData[1] = static_cast<unsigned char>(data1);
+    message.midiData[2] = static_cast<unsigned char>(data2);
 
     alignas(VstEvents) unsigned char storage[sizeof(VstEvents) + sizeof(VstEvent*)] = {};
     auto* events = reinterpret_cast<VstEvents*>(storage);
     events->numEvents = 1;
-    events->events[0] = reinterpret_cast<VstEvent*>(&noteOn);
+    events->events[0] = reinterpret_cast<VstEvent*>(&message);
     dispatch(effProcessEvents, 0, 0, events);
 }
 

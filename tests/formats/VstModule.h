@@ -30,7 +30,8 @@ VstIntPtr versionZeroHostCallback(AEffect* effect, int opcode, int index, VstInt
 class VstInstance
 {
 public:
-    explicit VstInstance(const char* entryPoint = "VSTPluginMain");
+    explicit VstInstance(const char* entryPoint = "VSTPluginMain",
+                         audioMasterCallback host = &hostCallback);
     ~VstInstance();
     VstInstance(const VstInstance&) = delete;
     VstInstance& operator=(const VstInstance&) = delete;
@@ -42,6 +43,7 @@ public:
     std::vector<unsigned char> chunk() const;
     void prepare(float sampleRate, int blockSize) const;
     void sendNoteOn(int note) const;
+    void sendMidi(int status, int data1, int data2) const;
     // Runs processReplacing in place over buffers holding the input value; one vector per
     // output channel.
     std::vector<std::vector<float>> render(int channels, int samples, int blockSize,
