@@ -14,10 +14,18 @@ extern "C" AEffect* juceVstPluginMain(audioMasterCallback host);
 
 // One new instance per call: JUCE's client asks the host for its version (null for 0), creates a
 // processor through the factory and wraps it, calling the host through our link; the record then
-// gets our dispatcher in front.
+// gets our dispatcher in front. JUCE catches what creating the instance throws, not what starting
+// its library and message loop throws: nothing may reach the host, which gets null instead.
 HALVO_VST_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
 {
-    return halvo::vst::shieldEffect(halvo::vst::createLinkedToHost(&juceVstPluginMain, host));
+    try
+    {
+        return halvo::vst::shieldEffect(halvo::vst::createLinkedToHost(&juceVstPluginMain, host));
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 // An asm label is the raw symbol name, which on 32-bit Windows starts with an underscore.

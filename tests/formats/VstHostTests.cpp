@@ -51,32 +51,21 @@ struct HostTimeInfo
 };
 
 // A host that notes every request it gets and answers the time from a struct of exactly its
-// own size, at 120 BPM in 4/4, playing, 25 frames per second.
-struct RecordingHost
+// own size: 120 BPM in 4/4, playing, 25 frames per second.
+std::mutex requestsLock;
+std::vector<int> requests;
+const auto hostTime = std::make_unique<HostTimeInfo>(
+    HostTimeInfo{0.0, 44100.0, 0.0, 0.0, 120.0, 0.0, 0.0, 0.0, 4, 4, 0, 1, 0,
+                 (1 << 1) | (1 << 9) | (1 << 10) | (1 << 13) | (1 << 14)});
+
+VstIntPtr recordingHost(AEffect*, int opcode, int, VstIntPtr, void*, float)
 {
-    static VstIntPtr callback(AEffect*, int opcode, int, VstIntPtr, void*, float)
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        requests.push_back(opcode);
-        if (opcode == audioMasterVersion)
-            return 2400;
-        if (opcode == audioMasterGetTime)
-            return reinterpret_cast<VstIntPtr>(time.get());
-        return 0;
-    }
-
-    static std::vector<int> received()
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        return requests;
-    }
-
-    static inline std::mutex mutex;
-    static inline std::vector<int> requests;
-    static inline const std::unique_ptr<HostTimeInfo> time{
-        new HostTimeInfo{0.0, 44100.0, 0.0, 0.0, 120.0, 0.0, 0.0, 0.0, 4, 4, 0, 1, 0,
-                         (1 << 1) | (1 << 9) | (1 << 10) | (1 << 13) | (1 << 14)}};
-};
+    const std::lock_guard<std::mutex> lock(requestsLock);
+    requests.push_back(opcode);
+    if (opcode == audioMasterGetTime)
+        return reinterpret_cast<VstIntPtr>(hostTime.get());
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
 
 // A plain sine without sweep, echoes or reverb, so the pitch can be counted.
 void setPlainSine(const VstInstance& instance)
@@ -306,12 +295,12 @@ TEST(VstPins, BothOutputsAreActiveLabelledSpeakersAndPinZeroStartsTheStereoPair)
 // struct (the test under valgrind sees any read beyond it).
 TEST(VstTime, TheHostsTimeInfoIsReadWithinItsOwnStruct)
 {
-    const VstInstance instance("VSTPluginMain", &RecordingHost::callback);
+    const VstInstance instance("VSTPluginMain", &recordingHost);
     ASSERT_NE(instance.effect, nullptr);
     instance.prepare(44100.0f, 512);
     instance.sendNoteOn(69);
     EXPECT_GT(peak(instance.render(2, 2048, 512)[0]), 0.01f);
-    const auto requests = RecordingHost::received();
+    const std::lock_guard<std::mutex> lock(requestsLock);
     EXPECT_NE(std::find(requests.begin(), requests.end(), audioMasterGetTime), requests.end());
 }
 
@@ -323,7 +312,7 @@ TEST(VstHostSession, TheHostGetsOnlyRequestsUnderTheInterfacesNumbers)
     if (std::getenv("DISPLAY") == nullptr)
         GTEST_SKIP() << "the window needs an X display; halvo-vst-host-session runs this under "
                         "xvfb-run";
-    const VstInstance instance("VSTPluginMain", &RecordingHost::callback);
+    const VstInstance instance("VSTPluginMain", &recordingHost);
     ASSERT_NE(instance.effect, nullptr);
     auto idle = [&instance]
     {
@@ -369,7 +358,8 @@ TEST(VstHostSession, TheHostGetsOnlyRequestsUnderTheInterfacesNumbers)
     XDestroyWindow(display, parent);
     XCloseDisplay(display);
 
-    for (const int request : RecordingHost::received())
+    const std::lock_guard<std::mutex> lock(requestsLock);
+    for (const int request : requests)
         EXPECT_LT(request, 100000);
 }
 
