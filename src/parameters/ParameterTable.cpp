@@ -1,11 +1,22 @@
 #include "parameters/ParameterTable.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace halvo
 {
+namespace
+{
+// A value far beyond its range may give a setting beyond the float range; the largest finite
+// setting stands in, so that the engine still follows the stored value.
+float withinFloatRange(float setting) noexcept
+{
+    return std::isinf(setting) ? std::copysign(FLT_MAX, setting) : setting;
+}
+} // namespace
 
 int roundHalfAwayFromZero(float value) noexcept
 {
@@ -35,7 +46,7 @@ float delaySamplesFor(float x, float sampleRate) noexcept
 
 float delayFeedbackFor(float x) noexcept
 {
-    return x * 110.0f / 100.0f;
+    return withinFloatRange(x * 110.0f / 100.0f);
 }
 
 int waveformFor(float x) noexcept
@@ -63,7 +74,8 @@ float outputGainFor(float x) noexcept
     const float decibels = x * 100.0f - 90.0f;
     if (!(decibels > -100.0f))
         return 0.0f;
-    return static_cast<float>(std::pow(10.0, static_cast<double>(decibels) * 0.05));
+    return static_cast<float>(std::min(std::pow(10.0, static_cast<double>(decibels) * 0.05),
+                                       static_cast<double>(FLT_MAX)));
 }
 
 } // namespace halvo

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
+#include <cfloat>
 #include <cmath>
 #include <thread>
 
@@ -116,6 +118,32 @@ TEST(ParameterConversions, RateFeedbackAndReverbSettings)
     EXPECT_FLOAT_EQ(processor.engine.delay.getTargetFeedback(), 1.1f);
     processor.setParameter(reverbIndex, 0.0f);
     EXPECT_EQ(processor.engine.reverb.getLineGain(0), 0.0f);
+}
+
+// Far beyond the range the formulas leave the float range: the setting becomes the largest finite
+// one instead of staying on the previous value.
+TEST(ParameterConversions, SettingsBeyondTheFloatRangeFollowTheStoredValue)
+{
+    MurmelAudioProcessor processor;
+    processor.setParameter(gainIndex, 0.5f);
+    processor.setParameter(gainIndex, 9.0f);
+    EXPECT_EQ(processor.outputStage.getGainTarget(), FLT_MAX);
+    processor.setParameter(delayFeedbackIndex, 0.5f);
+    processor.setParameter(delayFeedbackIndex, 1.0e37f);
+    EXPECT_EQ(processor.engine.delay.getTargetFeedback(), FLT_MAX);
+    processor.setParameter(delayFeedbackIndex, -FLT_MAX);
+    EXPECT_EQ(processor.engine.delay.getTargetFeedback(), -FLT_MAX);
+
+    // The loudest gain clips every sample to full scale; silence stays silent.
+    OutputStage stage;
+    stage.setGainTarget(outputGainFor(9.0f));
+    std::array<float, 48> samples{};
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = i % 3 == 0 ? 0.25f : (i % 3 == 1 ? -0.25f : 0.0f);
+    float* channels[] = {samples.data()};
+    stage.process(channels, 1, static_cast<int>(samples.size()));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        EXPECT_EQ(samples[i], i % 3 == 0 ? 1.0f : (i % 3 == 1 ? -1.0f : 0.0f)) << i;
 }
 
 TEST(ParameterConversions, NonFiniteValuesAreIgnored)
