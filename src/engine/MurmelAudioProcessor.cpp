@@ -59,8 +59,10 @@ void MurmelAudioProcessor::prepareToPlay(double sampleRate, int)
     keyboardState.reset();
     currentSampleRate.store(static_cast<float>(rate), std::memory_order_relaxed);
     engine.oscillator.setBaseFrequency(0.0f);
-    setParameter(delayTimeIndex, getParameterValue(delayTimeIndex));
-    setParameter(delayFeedbackIndex, getParameterValue(delayFeedbackIndex));
+    // Derived again from what is stored, never stored again: a host's write that comes while
+    // this runs is the value that stays.
+    deriveSetting(delayTimeIndex);
+    deriveSetting(delayFeedbackIndex);
 
     // The LV2 client is listening by now; its host starts from the values the processor has.
     if (!initialValuesAnnounced.exchange(true))

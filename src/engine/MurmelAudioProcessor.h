@@ -78,7 +78,8 @@ public:
 
 private:
     static BusesProperties busesFor(WrapperType wrapper);
-    void applyParameter(int index, float value) noexcept;
+    void deriveSetting(int index) noexcept;
+    void applyParameter(int index, float value, float sampleRate) noexcept;
     void handleControllerMessages(const juce::MidiBuffer& midiMessages);
     void writeParameterFromController(int index, float value);
     void captureScope(const float* channel, int numSamples) noexcept;

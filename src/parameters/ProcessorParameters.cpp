@@ -47,33 +47,40 @@ void MurmelAudioProcessor::setParameter(int index, float value)
     if (!isParameterIndex(index) || !std::isfinite(value))
         return;
 
-    auto& stored = paramValues[static_cast<std::size_t>(index)];
-    stored.store(value, std::memory_order_relaxed);
+    paramValues[static_cast<std::size_t>(index)].store(value, std::memory_order_relaxed);
+    deriveSetting(index);
+    parametersChanged.store(true, std::memory_order_relaxed);
+}
 
-    // Two writers of one parameter (a controller on the audio thread, automation or a restore
-    // elsewhere) may interleave. The setting is derived from what is stored, and derived again
-    // while another writer changed the value under us, so the engine always ends on the stored
-    // value. The fences order our store before our reading it and our setting before the check,
-    // so that a setting derived from an older value cannot land after the newer one.
-    float applied = value;
+// Two writers of one parameter (a controller on the audio thread, automation or a restore
+// elsewhere) may interleave, and prepareToPlay may change the rate a delay length is derived at.
+// The setting is derived from what is stored at the rate that is current, and derived again while
+// another writer changed either under us, so the engine always ends on the stored value at the
+// current rate. The fences order our store before our reading it and our setting before the
+// check, so that a setting derived from older inputs cannot land after the newer one.
+void MurmelAudioProcessor::deriveSetting(int index) noexcept
+{
+    const auto& stored = paramValues[static_cast<std::size_t>(index)];
+    const auto bits = [](float x) { return std::bit_cast<std::uint32_t>(x); };
+    float applied = 0.0f;
+    float rate = 0.0f;
     do
     {
         std::atomic_thread_fence(std::memory_order_seq_cst);
         applied = stored.load(std::memory_order_relaxed);
-        applyParameter(index, applied);
+        rate = currentSampleRate.load(std::memory_order_relaxed);
+        applyParameter(index, applied, rate);
         std::atomic_thread_fence(std::memory_order_seq_cst);
-    } while (std::bit_cast<std::uint32_t>(stored.load(std::memory_order_relaxed)) !=
-             std::bit_cast<std::uint32_t>(applied));
-    parametersChanged.store(true, std::memory_order_relaxed);
+    } while (bits(stored.load(std::memory_order_relaxed)) != bits(applied) ||
+             bits(currentSampleRate.load(std::memory_order_relaxed)) != bits(rate));
 }
 
-void MurmelAudioProcessor::applyParameter(int index, float value) noexcept
+void MurmelAudioProcessor::applyParameter(int index, float value, float sampleRate) noexcept
 {
     switch (index)
     {
     case delayTimeIndex:
-        engine.delay.setDelaySamples(
-            delaySamplesFor(value, currentSampleRate.load(std::memory_order_relaxed)));
+        engine.delay.setDelaySamples(delaySamplesFor(value, sampleRate));
         break;
     case delayFeedbackIndex:
         engine.delay.setFeedback(delayFeedbackFor(value));

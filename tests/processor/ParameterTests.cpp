@@ -207,4 +207,43 @@ TEST(ParameterWriters, RacingWritersLeaveTheSettingOnTheStoredValue)
     EXPECT_EQ(mismatches, 0);
 }
 
+TEST(ParameterWriters, AutomationRacingARateChangeLeavesTheDelayOnItsValueAtTheNewRate)
+{
+    // prepareToPlay on one thread while automation writes DelayTime on another: afterwards the
+    // automation's value is stored and the delay length is derived from it at the new rate.
+    MurmelAudioProcessor processor;
+    constexpr int rounds = 4000;
+    std::atomic<int> started{0};
+    std::atomic<int> finished{0};
+    auto written = [](int round) { return round % 2 == 0 ? 0.2f : 0.5f; };
+    auto rate = [](int round) { return round % 2 == 0 ? 96000.0f : 44100.0f; };
+    std::thread automation(
+        [&]
+        {
+            for (int round = 1; round <= rounds; ++round)
+            {
+                while (started.load() < round)
+                {
+                }
+                processor.setParameter(delayTimeIndex, written(round));
+                finished.store(round);
+            }
+        });
+
+    int mismatches = 0;
+    for (int round = 1; round <= rounds; ++round)
+    {
+        started.store(round);
+        processor.prepareToPlay(rate(round), 512);
+        while (finished.load() < round)
+        {
+        }
+        mismatches += processor.getParameter(delayTimeIndex) != written(round);
+        mismatches +=
+            processor.engine.delay.getTargetDelay() != delaySamplesFor(written(round), rate(round));
+    }
+    automation.join();
+    EXPECT_EQ(mismatches, 0);
+}
+
 } // namespace halvo::test
