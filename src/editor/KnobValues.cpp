@@ -88,7 +88,9 @@ juce::String fixedDecimalText(double value, int decimals)
 
 juce::String rateText(float hz)
 {
-    const int decimals = hz < 0.01f ? 3 : (hz < 0.1f ? 2 : 1);
+    // The thresholds are compared in double: the float nearest 0.01 is below it.
+    const double rate = static_cast<double>(hz);
+    const int decimals = rate < 0.01 ? 3 : (rate < 0.1 ? 2 : 1);
     return fixedDecimalText(static_cast<double>(hz), decimals) + " Hz";
 }
 

@@ -233,14 +233,19 @@ struct OutputShaping
         }
         const float x = tone * level;
         const float y = (x - lastInput + lastOutput) * coefficient;
-        // Written so that a NaN flushes to 0 as well instead of staying in the filter.
-        lastOutput = (std::fabs(y) >= 1e-5f) ? y : 0.0f;
+        lastOutput = DcBlocker::flushed(y);
         lastInput = x;
         return lastOutput;
     }
 };
 
 } // namespace
+
+float DcBlocker::flushed(float y) noexcept
+{
+    // Written so that a NaN flushes to 0 as well.
+    return std::fabs(static_cast<double>(y)) >= 1e-5 ? y : 0.0f;
+}
 
 void Phasor::set(float newFrequency, float newSampleRate, float startPhase) noexcept
 {

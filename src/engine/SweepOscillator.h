@@ -26,6 +26,10 @@ struct DcBlocker
     float lastInput = 0.0f;
     float lastOutput = 0.0f;
     float coefficient = 0.9993f;
+
+    // The output as stored: 0 where its magnitude is below 1e-5 (compared in double, where the
+    // float nearest 1e-5 is below it) and for a NaN, which would otherwise stay in the filter.
+    static float flushed(float y) noexcept;
 };
 
 // The tone source: the note's frequency multiplied sample by sample by a curve that an LFO sweeps,

@@ -99,7 +99,7 @@ float Oscillator::next(float held)
     beforeFilter = tone * amplitude;
 
     const float y = (beforeFilter - filterInput + filterOutput) * 0.9993f;
-    filterOutput = std::fabs(y) < 1e-5f || std::isnan(y) ? 0.0f : y;
+    filterOutput = std::fabs(static_cast<double>(y)) < 1e-5 || std::isnan(y) ? 0.0f : y;
     filterInput = beforeFilter;
     return filterOutput;
 }

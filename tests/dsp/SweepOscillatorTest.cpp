@@ -248,5 +248,16 @@ TEST(SweepOscillator, NanLeftInTheBufferDoesNotSilenceTheFilterForever)
     EXPECT_NE(out[0], 0.0f);
 }
 
+TEST(SweepOscillator, TheDcFilterFlushesMagnitudesBelow1e5ComparedInDouble)
+{
+    // The float nearest 1e-5 lies below it; the next one up is kept.
+    EXPECT_EQ(DcBlocker::flushed(1e-5f), 0.0f);
+    EXPECT_EQ(DcBlocker::flushed(-1e-5f), 0.0f);
+    const float justAbove = std::nextafter(1e-5f, 1.0f);
+    EXPECT_EQ(DcBlocker::flushed(justAbove), justAbove);
+    EXPECT_EQ(DcBlocker::flushed(-justAbove), -justAbove);
+    EXPECT_EQ(DcBlocker::flushed(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+}
+
 } // namespace
 } // namespace halvo

@@ -58,6 +58,8 @@ TEST_F(RefreshTest, LabelTextsFollowTheParameters)
 {
     EXPECT_EQ(labelAfterSetting(rateIndex, 0.0002f, "labelRate"), "0.004 Hz");
     EXPECT_EQ(labelAfterSetting(rateIndex, 0.004f, "labelRate"), "0.08 Hz");
+    // 20 x this Rate is the float nearest 0.01, which is below 0.01.
+    EXPECT_EQ(labelAfterSetting(rateIndex, 0.000499999966f, "labelRate"), "0.010 Hz");
     EXPECT_EQ(labelAfterSetting(rateIndex, 0.5f, "labelRate"), "10.0 Hz");
     EXPECT_EQ(labelAfterSetting(gainIndex, 0.0f, "labelGain"), "-90 dB");
     EXPECT_EQ(labelAfterSetting(gainIndex, 1.0f, "labelGain"), "10 dB");
