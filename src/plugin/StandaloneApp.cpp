@@ -17,8 +17,9 @@ namespace halvo
 // mutes it against feedback and puts up a banner saying so; the instrument never lets its input
 // through, so there is no feedback to fear and no banner to read. On Linux it also plays through
 // JACK when a JACK server runs and no device was chosen, and takes MIDI from a JACK port and from
-// an ALSA sequencer port of its own, besides the inputs chosen in its settings.
-class StandaloneApp final : public juce::JUCEApplication
+// an ALSA sequencer port of its own, besides the inputs chosen in its settings. The JACK port and
+// audio follow a server that stops and starts again.
+class StandaloneApp final : public juce::JUCEApplication, private juce::Timer
 {
 public:
     StandaloneApp()
@@ -57,10 +58,12 @@ public:
             alsaMidiInput->start();
 
         mainWindow->setVisible(true);
+        startTimer(jackRetryIntervalMs);
     }
 
     void shutdown() override
     {
+        stopTimer();
         jackMidiInput = nullptr;
         alsaMidiInput = nullptr;
         mainWindow = nullptr;
@@ -90,6 +93,34 @@ public:
     }
 
 private:
+    static constexpr int jackRetryIntervalMs = 1000;
+
+    // A JACK server that went away and came back (or was restarted): the MIDI port and the audio
+    // device open again as soon as it runs.
+    void timerCallback() override
+    {
+        jackMidiInput->reopen();
+        if (mainWindow != nullptr)
+            reopenJackAudio(mainWindow->pluginHolder->deviceManager);
+    }
+
+    // The device manager forgets the device's setup when opening it fails, so the setup that last
+    // played is kept here.
+    void reopenJackAudio(juce::AudioDeviceManager& devices)
+    {
+        if (devices.getCurrentAudioDeviceType() != "JACK")
+            return;
+        if (auto* device = devices.getCurrentAudioDevice(); device != nullptr && device->isOpen())
+        {
+            lastJackSetup = devices.getAudioDeviceSetup();
+            return;
+        }
+        if (lastJackSetup.outputDeviceName.isEmpty())
+            return;
+        devices.closeAudioDevice();
+        devices.setAudioDeviceSetup(lastJackSetup, false);
+    }
+
     // A running JACK server is what a Linux musician plays through; the framework would pick the
     // first device type with devices, ALSA.
     static void useJackIfRunning(juce::AudioDeviceManager& devices)
@@ -105,6 +136,7 @@ private:
     juce::ApplicationProperties appProperties;
     std::unique_ptr<juce::StandaloneFilterWindow> mainWindow;
     std::unique_ptr<JackMidiInput> jackMidiInput;
+    juce::AudioDeviceManager::AudioDeviceSetup lastJackSetup;
     std::unique_ptr<juce::MidiInput> alsaMidiInput;
 };
 

@@ -1,5 +1,6 @@
 #include "standalone/JackMidiInput.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 
 namespace halvo
@@ -22,6 +23,7 @@ struct JackMidiInput::Library
         find<decltype(jack_port_register)>("jack_port_register");
     decltype(&jack_set_process_callback) setProcessCallback =
         find<decltype(jack_set_process_callback)>("jack_set_process_callback");
+    decltype(&jack_on_shutdown) onShutdown = find<decltype(jack_on_shutdown)>("jack_on_shutdown");
     decltype(&jack_activate) activate = find<decltype(jack_activate)>("jack_activate");
     decltype(&jack_port_get_buffer) portGetBuffer =
         find<decltype(jack_port_get_buffer)>("jack_port_get_buffer");
@@ -33,8 +35,8 @@ struct JackMidiInput::Library
     bool isComplete() const noexcept
     {
         return clientOpen != nullptr && clientClose != nullptr && portRegister != nullptr &&
-               setProcessCallback != nullptr && activate != nullptr && portGetBuffer != nullptr &&
-               midiEventCount != nullptr && midiEventGet != nullptr;
+               setProcessCallback != nullptr && onShutdown != nullptr && activate != nullptr &&
+               portGetBuffer != nullptr && midiEventCount != nullptr && midiEventGet != nullptr;
     }
 
     ~Library()
@@ -44,31 +46,68 @@ struct JackMidiInput::Library
     }
 };
 
+// Queued messages reach the receiver within a millisecond.
+constexpr int deliveryIntervalMs = 1;
+
 JackMidiInput::JackMidiInput(juce::MidiInputCallback& receiverToUse)
     : receiver(receiverToUse), jack(std::make_unique<Library>())
+{
+    open();
+    startTimer(deliveryIntervalMs);
+}
+
+JackMidiInput::~JackMidiInput()
+{
+    stopTimer();
+    close();
+}
+
+void JackMidiInput::reopen()
+{
+    if (!openedOnce || isOpen())
+        return;
+    close();
+    open();
+}
+
+void JackMidiInput::open()
 {
     if (!jack->isComplete())
         return;
 
+    serverGone.store(false, std::memory_order_release);
     client = jack->clientOpen("Halvo MIDI", JackNoStartServer, nullptr);
     if (client == nullptr)
         return;
 
     port = jack->portRegister(client, "midi_in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-    if (port == nullptr || jack->setProcessCallback(client, process, this) != 0 ||
-        jack->activate(client) != 0)
+    if (port == nullptr || jack->setProcessCallback(client, process, this) != 0)
     {
-        jack->clientClose(client);
-        client = nullptr;
+        close();
+        return;
     }
+    jack->onShutdown(client, serverShutDown, this);
+    if (jack->activate(client) != 0)
+        close();
+    openedOnce = openedOnce || client != nullptr;
 }
 
-JackMidiInput::~JackMidiInput()
+// A client whose server went away is closed as well, which frees what libjack holds for it.
+void JackMidiInput::close()
 {
     if (client != nullptr)
         jack->clientClose(client);
+    client = nullptr;
+    port = nullptr;
 }
 
+// On a thread of libjack's, after the server is gone: the port is only marked closed here.
+void JackMidiInput::serverShutDown(void* self)
+{
+    static_cast<JackMidiInput*>(self)->serverGone.store(true, std::memory_order_release);
+}
+
+// JACK's process thread: nothing here locks, allocates or waits. A full queue drops the message.
 int JackMidiInput::process(jack_nframes_t numFrames, void* self)
 {
     auto& input = *static_cast<JackMidiInput*>(self);
@@ -86,12 +125,32 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
         // bytes are left out.
         const int status = event.buffer[0];
         const int size = static_cast<int>(event.size);
-        if (status >= 0x80 && status < 0xf0 &&
-            size == juce::MidiMessage::getMessageLengthFromFirstByte(event.buffer[0]))
-            input.receiver.handleIncomingMidiMessage(nullptr,
-                                                     juce::MidiMessage(event.buffer, size, now));
+        if (status < 0x80 || status >= 0xf0 ||
+            size != juce::MidiMessage::getMessageLengthFromFirstByte(event.buffer[0]))
+            continue;
+
+        const auto scope = input.queue.write(1);
+        if (scope.blockSize1 + scope.blockSize2 == 0)
+            continue;
+        auto& queued = input.events[static_cast<std::size_t>(
+            scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
+        queued.time = now;
+        queued.size = static_cast<std::uint8_t>(size);
+        std::copy_n(event.buffer, size, queued.bytes);
     }
     return 0;
+}
+
+void JackMidiInput::hiResTimerCallback()
+{
+    for (int ready = queue.getNumReady(); ready > 0; --ready)
+    {
+        const auto scope = queue.read(1);
+        const auto& event = events[static_cast<std::size_t>(
+            scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
+        receiver.handleIncomingMidiMessage(nullptr,
+                                           juce::MidiMessage(event.bytes, event.size, event.time));
+    }
 }
 
 } // namespace halvo

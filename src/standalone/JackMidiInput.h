@@ -5,6 +5,8 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <array>
+#include <atomic>
 #include <memory>
 
 namespace halvo
@@ -13,25 +15,50 @@ namespace halvo
 // A JACK MIDI input port for the Standalone app ("Halvo MIDI:midi_in"), beside the audio that
 // JUCE's JACK device plays. Like JUCE, it loads libjack when it runs: without libjack or without a
 // running JACK server (or PipeWire's) it stays closed and the app keeps its other MIDI inputs.
-class JackMidiInput final
+// When the server goes away the port closes; reopen() opens it again once a server runs.
+class JackMidiInput final : private juce::HighResolutionTimer
 {
 public:
-    // Messages go to the receiver from JACK's process thread, as JUCE's own MIDI inputs deliver
-    // theirs from their threads.
+    // Messages go to the receiver from a thread of the port's own, as JUCE's own MIDI inputs
+    // deliver theirs from their threads; JACK's process thread only queues them.
     explicit JackMidiInput(juce::MidiInputCallback& receiver);
-    ~JackMidiInput();
+    ~JackMidiInput() override;
 
-    bool isOpen() const noexcept { return client != nullptr; }
+    bool isOpen() const noexcept
+    {
+        return client != nullptr && !serverGone.load(std::memory_order_acquire);
+    }
+
+    // Opens the port again if it was open before, is closed now and a server runs; call it from
+    // one thread only.
+    void reopen();
 
 private:
     struct Library;
 
+    // One channel message as it came, with its arrival time in seconds.
+    struct Event
+    {
+        double time;
+        std::uint8_t bytes[3];
+        std::uint8_t size;
+    };
+    static constexpr int queueSize = 1024;
+
     static int process(jack_nframes_t numFrames, void* self);
+    static void serverShutDown(void* self);
+    void open();
+    void close();
+    void hiResTimerCallback() override;
 
     juce::MidiInputCallback& receiver;
     std::unique_ptr<Library> jack;
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
+    std::atomic<bool> serverGone{false};
+    bool openedOnce = false;
+    juce::AbstractFifo queue{queueSize};
+    std::array<Event, queueSize> events{};
 
     JUCE_DECLARE_NON_COPYABLE(JackMidiInput)
 };

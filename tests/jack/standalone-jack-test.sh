@@ -2,7 +2,8 @@
 # Plays the Standalone app through JACK with no sound card and no screen: a JACK server on its
 # dummy driver, the app on a virtual X server (run this under xvfb-run), and our tone probe,
 # which sends note 69 to the app's JACK MIDI port and records its first audio output. The app
-# starts from fresh settings, so it must choose JACK by itself.
+# starts from fresh settings, so it must choose JACK by itself. Then the server stops and starts
+# again, and the app must play the note once more.
 #
 # usage: standalone-jack-test.sh <Standalone binary> <halvo-tone-probe> <output folder>
 set -euo pipefail
@@ -42,23 +43,35 @@ stop() {
 }
 trap stop EXIT
 
-jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
-    > "$out/jackd.log" 2>&1 &
-jackd_pid=$!
-timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
-    { echo "FAIL: the JACK server did not start" >&2; cat "$out/jackd.log" >&2; exit 1; }
+start_server() {
+    jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
+        >> "$out/jackd.log" 2>&1 &
+    jackd_pid=$!
+    timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
+        { echo "FAIL: the JACK server did not start" >&2; cat "$out/jackd.log" >&2; exit 1; }
+}
 
+play_note() {
+    local status=0
+    "$probe" jack "Halvo MIDI:midi_in" "Halvo:out_1" || status=$?
+    if [ "$status" != 0 ]; then
+        echo "FAIL: $1" >&2
+        echo "JACK ports:" >&2
+        jack_lsp --server "$JACK_DEFAULT_SERVER" >&2 || true
+        echo "app output:" >&2
+        cat "$out/app.log" >&2
+        exit 1
+    fi
+}
+
+start_server
 "$probe" settings
 "$app" > "$out/app.log" 2>&1 &
 app_pid=$!
+play_note "no note through JACK"
 
-status=0
-"$probe" jack "Halvo MIDI:midi_in" "Halvo:out_1" || status=$?
-if [ "$status" != 0 ]; then
-    echo "JACK ports:" >&2
-    jack_lsp --server "$JACK_DEFAULT_SERVER" >&2 || true
-    echo "app output:" >&2
-    cat "$out/app.log" >&2
-    exit 1
-fi
+stop_process "$jackd_pid" TERM
+jackd_pid=
+start_server
+play_note "no note after the JACK server started again"
 echo "PASS"
