@@ -1,7 +1,11 @@
 # Corrects the Turtle that JUCE's LV2 helper writes into the bundle, so that the description holds
-# only statements the LV2 vocabularies allow. Run after the helper: cmake -DBUNDLE=<dir> -P <this>.
+# only statements the LV2 vocabularies allow, and adds the factory presets. Run after the helper:
+# cmake -DBUNDLE=<dir> -DPRESETS=<dir> -P <this>.
 if(NOT IS_DIRECTORY "${BUNDLE}")
     message(FATAL_ERROR "no LV2 bundle at '${BUNDLE}'")
+endif()
+if(NOT EXISTS "${PRESETS}/presets.ttl")
+    message(FATAL_ERROR "no LV2 presets in '${PRESETS}'")
 endif()
 
 function(replace_once file_name search replacement)
@@ -25,17 +29,23 @@ replace_once(ui.ttl "\t\topts:interface ,\n\t\tui:noUserResize ,\n\t\tui:resize 
 replace_once(ui.ttl "\t\tui:noUserResize ,\n\t\topts:interface ,\n\t\topts:options ;"
              "\t\tui:noUserResize ,\n\t\topts:options ;")
 
-# The preset refers to the program by a property of the plug-in's own, which needs a definition.
+# The helper's preset for the one program ("Default") selects it by index, which loads nothing: it
+# gets the default values as its state instead (written by halvo-preset-files), so that choosing it
+# resets the sound.
+file(READ "${PRESETS}/default-state.txt" default_state)
 file(READ "${BUNDLE}/manifest.ttl" manifest)
-if(NOT manifest MATCHES "<([^>]*:Program)>")
-    message(FATAL_ERROR "manifest.ttl: no program property found")
+string(REGEX REPLACE "state:state \\[ <[^>]*:Program> \"0\"\\^\\^xsd:int ; \\]" "${default_state}"
+       fixed_manifest "${manifest}")
+if(NOT fixed_manifest MATCHES ":StateString>")
+    message(FATAL_ERROR "manifest.ttl: the program preset was not found")
 endif()
-set(program_property "${CMAKE_MATCH_1}")
-if(NOT manifest MATCHES "rdfs:label \"Program\"")
-    file(APPEND "${BUNDLE}/manifest.ttl"
-         "<${program_property}>\n"
-         "\ta <http://www.w3.org/1999/02/22-rdf-syntax-ns#Property> ;\n"
-         "\trdfs:label \"Program\" ;\n"
-         "\trdfs:comment \"Index of the program a preset selects.\" ;\n"
-         "\trdfs:range xsd:int .\n")
+file(WRITE "${BUNDLE}/manifest.ttl" "${fixed_manifest}")
+
+# The factory presets that halvo-preset-files wrote into PRESETS: their file, and their entries in
+# the manifest, from which hosts list them.
+file(COPY "${PRESETS}/presets.ttl" DESTINATION "${BUNDLE}")
+file(READ "${BUNDLE}/manifest.ttl" manifest)
+if(NOT manifest MATCHES "<presets.ttl>")
+    file(READ "${PRESETS}/manifest.ttl" preset_entries)
+    file(APPEND "${BUNDLE}/manifest.ttl" "\n${preset_entries}")
 endif()

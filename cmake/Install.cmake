@@ -8,6 +8,10 @@ if(TARGET Halvo_VST)
     install(FILES "$<TARGET_FILE:Halvo_VST>" DESTINATION lib/vst RENAME Halvo.so)
 endif()
 install(TARGETS Halvo_Standalone halvo-render RUNTIME DESTINATION bin)
+# The factory presets (the LV2 ones travel in the bundle): VST3 presets where VST3 hosts look for a
+# plug-in's presets, the VST 2.4 program files beside them.
+install(DIRECTORY "${HALVO_PRESETS_DIR}/${HALVO_PRODUCT_NAME}/"
+    DESTINATION "share/vst3/presets/${HALVO_MANUFACTURER}/${HALVO_PRODUCT_NAME}")
 
 # The Standalone's menu entry and icon (the logo of the about card), and the renderer's manual.
 set(packaging_dir "${CMAKE_BINARY_DIR}/packaging")

@@ -2,6 +2,7 @@
 # Cross-builds the Windows modules with Debian's mingw-w64 and writes them to out/windows/:
 #   Halvo_32bit.dll, Halvo_64bit.dll   VST 2.4 (i686, x86_64)
 #   Halvo.vst3                         VST3 bundle with x86-win and x86_64-win binaries
+#   presets/                           the factory presets (.vstpreset, .fxp) from the Linux build
 # With --tests it also builds the Windows test host and runs the Windows tests: the 64-bit modules
 # under wine64, and every module read back from its file (32-bit code cannot run here).
 set -euo pipefail
@@ -46,12 +47,13 @@ done
 png_source=$(ls -d "$sources"/libpng1.6-*/ | head -n 1)
 jpeg_source=$(ls -d "$sources"/libjpeg-turbo-*/ | head -n 1)
 
-# The artwork painter runs during the build, so it is the Linux program from the Linux build tree.
+# The artwork painter runs during the build, so it is the Linux program from the Linux build tree;
+# the preset files are the same on every platform and come from there too.
 if [ ! -f build/CMakeCache.txt ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVO_BUILD_TESTS=OFF \
         -DHALVO_BUILD_BENCHMARKS=OFF
 fi
-cmake --build build -j "$(nproc)" --target halvo-artwork
+cmake --build build -j "$(nproc)" --target halvo-artwork halvo-presets
 
 build_arch() {
     local arch=$1 tree=$2
@@ -94,6 +96,7 @@ cp build-win32/$artefacts/VST/Halvo_32bit.dll "$out/"
 cp build-win64/$artefacts/VST/Halvo_64bit.dll "$out/"
 cp -r build-win32/$artefacts/VST3/Halvo.vst3/Contents/x86-win "$out/Halvo.vst3/Contents/"
 cp -r build-win64/$artefacts/VST3/Halvo.vst3/Contents/x86_64-win "$out/Halvo.vst3/Contents/"
+cp -r build/presets/Halvo "$out/presets"
 
 if [ "$with_tests" = ON ]; then
     ctest --test-dir build-win64 --output-on-failure --timeout 900

@@ -10,7 +10,7 @@ packages=(
     fonts-roboto-unhinted
     xvfb xauth xdotool imagemagick
     clang-14 libclang-rt-14-dev
-    lilv-utils lv2-dev sordi ardour valgrind
+    lilv-utils liblilv-dev lv2-dev sordi ardour valgrind
     jackd2 libjack-jackd2-dev
     dpkg-dev
     "$@"

@@ -90,9 +90,10 @@ std::string stateXmlText(const PluginState& state)
     return text + "</Root>";
 }
 
-std::vector<char> writeStateBlock(const PluginState& state)
+namespace
 {
-    const std::string text = stateXmlText(state);
+std::vector<char> blockHolding(const std::string& text)
+{
     const auto length = static_cast<std::uint32_t>(text.size());
     std::vector<char> block(8 + text.size() + 1, '\0');
     for (int byte = 0; byte < 4; ++byte)
@@ -104,6 +105,23 @@ std::vector<char> writeStateBlock(const PluginState& state)
     }
     std::memcpy(block.data() + 8, text.data(), text.size());
     return block;
+}
+} // namespace
+
+std::vector<char> writeStateBlock(const PluginState& state)
+{
+    return blockHolding(stateXmlText(state));
+}
+
+std::vector<char> writeParameterBlock(const std::array<float, numParameters>& parameters)
+{
+    std::string text = "<Root>";
+    for (const auto& key : stateKeys)
+        if (key.kind == StateEntry::Kind::parameter)
+            appendElement(
+                text, key.name,
+                formatParameterValue(parameters[static_cast<std::size_t>(key.parameterIndex)]));
+    return blockHolding(text + "</Root>");
 }
 
 std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int sizeInBytes)

@@ -25,6 +25,10 @@ inline constexpr std::uint32_t stateMagic = 0x21324356;
 std::string stateXmlText(const PluginState& state);
 std::vector<char> writeStateBlock(const PluginState& state);
 
+// A block of the seven values alone, in the order a saved block holds them: reading it leaves the
+// controller channel and assignments as they are (a preset changes the sound, not the controllers).
+std::vector<char> writeParameterBlock(const std::array<float, numParameters>& parameters);
+
 // One recognised element of a block, in document order.
 struct StateEntry
 {

@@ -1,7 +1,8 @@
 -- Ardour session script: a default MIDI track (strict I/O) with Halvo as its instrument (format
 -- HALVO_FORMAT, LV2 or VST3, found as HALVO_PLUGIN) and a note sender before it. Prints what Ardour
--- made of the plug-in's ports, stops the sweep and picks the sine (the LV2 through the preset named
--- in HALVO_PRESET, as Ardour shows it no LV2 parameters; the VST3 through its parameters), then
+-- made of the plug-in's ports, stops the sweep and picks the sine (the LV2 through the factory
+-- preset named in HALVO_PRESET, as Ardour shows it no LV2 parameters; the VST3 through its
+-- parameters), then
 -- exports two seconds of the session to HALVO_EXPORT_DIR/halvo.wav.
 AudioEngine:set_backend ("None (Dummy)", "", "")
 local session = create_session (os.getenv ("HALVO_SESSION_DIR"), "halvo", 48000)

@@ -35,7 +35,7 @@ contents=$(dpkg-deb --contents "$package" | awk '{ print $NF }')
 expected=(
     ./usr/lib/vst3/Halvo.vst3/Contents/x86_64-linux/Halvo.so
     ./usr/lib/lv2/Halvo.lv2/libHalvo.so ./usr/lib/lv2/Halvo.lv2/manifest.ttl
-    ./usr/lib/lv2/Halvo.lv2/dsp.ttl ./usr/lib/lv2/Halvo.lv2/ui.ttl
+    ./usr/lib/lv2/Halvo.lv2/dsp.ttl ./usr/lib/lv2/Halvo.lv2/ui.ttl ./usr/lib/lv2/Halvo.lv2/presets.ttl
     ./usr/bin/Halvo ./usr/bin/halvo-render
     ./usr/share/applications/halvo.desktop ./usr/share/icons/hicolor/128x128/apps/halvo.png
     ./usr/share/man/man1/halvo-render.1
@@ -48,6 +48,11 @@ echo "ok: the package holds ${#expected[@]} expected files"
 
 root=$out/root
 dpkg-deb --extract "$package" "$root"
+presets=$root/usr/share/vst3/presets/Drovask/Halvo
+for kind in vstpreset fxp; do
+    count=$(find "$presets" -name "*.$kind" | wc -l)
+    [ "$count" = 16 ] || fail "the package holds $count .$kind presets in $presets, expected 16"
+done
 "$root/usr/bin/halvo-render" --help > /dev/null || fail "the packaged halvo-render does not run"
 
 # The host test on the packaged plug-ins; a private home keeps copies in ~/.lv2 out of the search.
@@ -55,10 +60,11 @@ mkdir -p "$out/home"
 export HOME=$out/home
 export HALVO_VST3_BINARY=$root/usr/lib/vst3/Halvo.vst3/Contents/x86_64-linux/Halvo.so
 export HALVO_LV2_BINARY=$root/usr/lib/lv2/Halvo.lv2/libHalvo.so
-filter='Formats/BuiltPlugin.*/VST3:Formats/BuiltPlugin.*/LV2:BuiltLv2.*'
+export HALVO_PRESET_FOLDER=$presets
+filter='Formats/BuiltPlugin.*/VST3:Formats/BuiltPlugin.*/LV2:BuiltLv2.*:BuiltVst3.*'
 if [ "$has_vst2" = 1 ]; then
     export HALVO_VST_BINARY=$root/usr/lib/vst/Halvo.so
-    filter+=':Formats/BuiltPlugin.*/VST2'
+    filter+=':Formats/BuiltPlugin.*/VST2:BuiltVst2.*'
 fi
 "$host_tests" --gtest_filter="$filter"
 echo "PASS"

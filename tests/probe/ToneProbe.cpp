@@ -2,13 +2,11 @@
 // patch whose pitch stands still (no sweep, sine waveform).
 //
 //   halvo-tone-probe settings            writes the Standalone app's settings with that patch
-//   halvo-tone-probe lv2-preset DIR      writes an LV2 preset bundle with that patch into DIR
 //   halvo-tone-probe jack MIDI-PORT AUDIO-PORT
 //                                        a JACK client: sends the note to MIDI-PORT, records
 //                                        AUDIO-PORT and checks the recording
 //   halvo-tone-probe wav FILE            checks the first channel of a WAV file in which the
 //                                        note starts at the beginning
-#include "HalvoIdentity.h"
 #include "engine/MurmelAudioProcessor.h"
 
 #include "parameters/ParameterTable.h"
@@ -60,30 +58,6 @@ int writeSettings()
         return 1;
     std::printf("settings: %s\n", settings.getFile().getFullPathName().toRawUTF8());
     return 0;
-}
-
-// An LV2 preset bundle holding the state the way JUCE's LV2 client stores it.
-int writeLv2Preset(const char* folder)
-{
-    juce::ScopedJuceInitialiser_GUI juce;
-    const juce::String uri(halvo::identity::lv2Uri);
-    const auto presetUri = uri + ":test-steady-sine";
-    const auto bundle = juce::File::getCurrentWorkingDirectory().getChildFile(folder);
-    const juce::String prefixes = "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
-                                  "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
-                                  "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-                                  "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n\n";
-    const bool written =
-        bundle.createDirectory() &&
-        bundle.getChildFile("manifest.ttl")
-            .replaceWithText(prefixes + "<" + presetUri + "> a pset:Preset ;\n\tlv2:appliesTo <" +
-                             uri + "> ;\n\trdfs:seeAlso <preset.ttl> .\n") &&
-        bundle.getChildFile("preset.ttl")
-            .replaceWithText(prefixes + "<" + presetUri + "> a pset:Preset ;\n\tlv2:appliesTo <" +
-                             uri + "> ;\n\trdfs:label \"Steady sine\" ;\n\tstate:state [ <" + uri +
-                             ":StateString> \"" + steadySineState().toBase64Encoding() +
-                             "\" ] .\n");
-    return written ? 0 : 1;
 }
 
 struct Recorder
@@ -265,13 +239,11 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "settings" && argc == 2)
         return writeSettings();
-    if (command == "lv2-preset" && argc == 3)
-        return writeLv2Preset(argv[2]);
     if (command == "jack" && argc == 4)
         return playAndRecord(argv[2], argv[3]);
     if (command == "wav" && argc == 3)
         return analyseWav(argv[2]);
-    std::fprintf(stderr, "usage: halvo-tone-probe settings | lv2-preset DIR | "
+    std::fprintf(stderr, "usage: halvo-tone-probe settings | "
                          "jack MIDI-PORT AUDIO-PORT | wav FILE\n");
     return 2;
 }

@@ -1,0 +1,3 @@
+set(HALVO_PRESET_SOURCES
+    presets/FactoryPresets.cpp
+    presets/PresetFiles.cpp)
