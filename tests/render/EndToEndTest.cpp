@@ -206,6 +206,25 @@ TEST(HalvoRenderProgram, BadInputFailsWithAMessageAndWritesNothing)
     }
 }
 
+TEST(HalvoRenderProgram, ListsThePresetsAndRendersOneWithItsPhrase)
+{
+    const test::ScratchDirectory scratch;
+    const auto list = runRenderer({"--list-presets"}, scratch.path());
+    EXPECT_EQ(list.exitCode, 0);
+    const auto lines = juce::StringArray::fromLines(list.output.trimEnd());
+    ASSERT_EQ(lines.size(), 16) << list.output;
+    EXPECT_TRUE(lines[2].startsWith("Dub Siren  ")) << lines[2];
+
+    const auto run =
+        runRenderer({"--preset", "dub siren", "--tail", "1", "-o", "@dub.wav"}, scratch.path());
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.output.contains("preset Dub Siren")) << run.output;
+    const auto wav = readWav(scratch.file("dub.wav"));
+    EXPECT_EQ(wav.audio.getNumSamples(),
+              juce::roundToInt((presetPhraseLengthSeconds + 1.0) * 44100.0));
+    EXPECT_GT(peakOf(wav.audio, 0.0, 1.0, 44100.0), 0.05f);
+}
+
 TEST(HalvoRenderProgram, HelpDescribesEveryOption)
 {
     const test::ScratchDirectory scratch;
@@ -216,7 +235,8 @@ TEST(HalvoRenderProgram, HelpDescribesEveryOption)
           "--tail",       "--set",         "--map",        "--midi-channel", "--state",
           "--save-state", "--plot",        "--help",       "24-bit",         "Default: 44100",
           "Default: 512", "Default: 4",    "Examples:",    "DelayTime",      "DelayFeedback",
-          "OSC",          "Rate",          "Mode",         "Reverb",         "Gain"})
+          "OSC",          "Rate",          "Mode",         "Reverb",         "Gain",
+          "--preset",     "--list-presets"})
         EXPECT_TRUE(run.output.contains(text)) << text;
     EXPECT_TRUE(scratch.names().isEmpty());
 }

@@ -164,6 +164,18 @@ TEST(RenderOptions, OutputDefaultsToTheMidiFileNameInTheCurrentDirectory)
     EXPECT_EQ(parse({"noextension"}).options.outputPath, "noextension.wav");
 }
 
+TEST(RenderOptions, PresetsAreFoundIgnoringCaseAndNameTheirDefaultOutput)
+{
+    const auto result = parse({"--preset", "dub SIREN"});
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.options.presetName, "Dub Siren");
+    EXPECT_EQ(result.options.outputPath, "halvo-dub-siren.wav");
+    EXPECT_EQ(parse({"tune.mid", "--preset=Dub Siren"}).options.outputPath, "tune.wav");
+    EXPECT_EQ(parse({"--preset", "Dub"}).error,
+              "unknown preset 'Dub'; halvo-render --list-presets lists them");
+    EXPECT_TRUE(parse({"--list-presets", "--tail", "1"}).options.listPresets);
+}
+
 TEST(RenderOptions, DoubleDashMakesTheRestFileNames)
 {
     const auto result = parse({"--", "-odd.mid"});

@@ -1,7 +1,9 @@
 #include "Renderer.h"
+#include "DemoPhrase.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace halvo::render
@@ -93,6 +95,43 @@ TEST(Renderer, ParameterChangesActFromTheirOwnBlockOnward)
     // Gain glides with a time constant of 200 samples: loud up to the change, silent soon after.
     EXPECT_GT(peakBetween(rendered.left, 0.45, 0.5, 48000.0), 0.05f);
     EXPECT_LT(peakBetween(rendered.left, 0.55, 1.0, 48000.0), 1e-3f);
+}
+
+double correlation(const std::vector<float>& a, const std::vector<float>& b)
+{
+    double ab = 0.0, aa = 0.0, bb = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+    {
+        ab += static_cast<double>(a[i]) * b[i];
+        aa += static_cast<double>(a[i]) * a[i];
+        bb += static_cast<double>(b[i]) * b[i];
+    }
+    return ab / std::sqrt(aa * bb);
+}
+
+// Each preset through its phrase and tail, as halvo-render --preset plays it: finite, audible and
+// unlike every other (a correlation near 1 would mean two presets differ in level at most).
+TEST(Renderer, EveryFactoryPresetSoundsAndNoTwoSoundAlike)
+{
+    constexpr double rate = 44100.0;
+    const auto totalSamples = static_cast<std::int64_t>((presetPhraseLengthSeconds + 2.0) * rate);
+    std::vector<std::vector<float>> renders;
+    for (const auto& preset : factoryPresets())
+    {
+        SCOPED_TRACE(preset.name);
+        MurmelAudioProcessor processor;
+        applyPreset(processor, preset);
+        const auto rendered =
+            render(processor, presetPhrase(preset.name), {rate, 512, 2, totalSamples});
+        EXPECT_TRUE(std::all_of(rendered.left.begin(), rendered.left.end(),
+                                [](float x) { return std::isfinite(x); }));
+        EXPECT_GT(peakBetween(rendered.left, 0.0, presetPhraseLengthSeconds, rate), 0.05f);
+        renders.push_back(rendered.left);
+    }
+    for (std::size_t a = 0; a < renders.size(); ++a)
+        for (std::size_t b = a + 1; b < renders.size(); ++b)
+            EXPECT_LT(std::abs(correlation(renders[a], renders[b])), 0.9)
+                << factoryPresets()[a].name << " and " << factoryPresets()[b].name;
 }
 
 } // namespace

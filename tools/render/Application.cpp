@@ -11,6 +11,7 @@
 #include "SettingsText.h"
 #include "StateFile.h"
 #include "WavFileWriter.h"
+#include "presets/FactoryPresets.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -31,6 +32,8 @@ Performance loadPerformance(const RenderOptions& options)
 {
     if (!options.midiFile.empty())
         return loadMidiFile(fileFromArgument(options.midiFile));
+    if (!options.presetName.empty())
+        return presetPhrase(options.presetName);
 
     auto performance = demoPhrase();
     std::vector<int> setByHand;
@@ -97,6 +100,8 @@ PlotCaption captionFor(const MurmelAudioProcessor& processor, const Performance&
                         describeParameters(startingValues(processor, performance)));
 
     juce::StringArray notes;
+    if (!options.presetName.empty() && !options.midiFile.empty())
+        notes.add("Preset " + juce::String(options.presetName));
     notes.add(laterChanges(performance));
     notes.add(
         describeControllers(assignments, processor.midiChannel.load(std::memory_order_relaxed)));
@@ -142,6 +147,8 @@ int render(const RenderOptions& options, std::ostream& out)
     const auto parameters = findHostParameters(processor);
     if (savedState)
         restoreState(processor, *savedState, fileFromArgument(options.statePath));
+    if (!options.presetName.empty())
+        applyPreset(processor, *findFactoryPreset(options.presetName));
     applyStartSettings(processor, parameters, options);
 
     const auto outputFile = fileFromArgument(options.outputPath);
@@ -214,6 +221,13 @@ int runRenderer(const std::vector<std::string>& arguments, std::ostream& out, st
     if (parsed.options.showHelp)
     {
         out << helpText();
+        return 0;
+    }
+    if (parsed.options.listPresets)
+    {
+        for (const auto& preset : factoryPresets())
+            out << juce::String(preset.name).paddedRight(' ', maxPresetNameLength) << "  "
+                << preset.description << "\n";
         return 0;
     }
 

@@ -92,6 +92,27 @@ void playEchoes(PhraseWriter& phrase, double start)
 }
 } // namespace
 
+Performance presetPhrase(const juce::String& presetName)
+{
+    Performance performance;
+    performance.title = "preset " + presetName;
+    PhraseWriter phrase(performance);
+
+    phrase.mark(0.0, "held note");
+    phrase.note(0.0, 2.5, 45);
+    phrase.mark(3.0, "arpeggio");
+    const int arpeggio[] = {57, 60, 64, 69};
+    for (std::size_t step = 0; step < std::size(arpeggio); ++step)
+        phrase.note(3.0 + 0.25 * static_cast<double>(step), 3.2 + 0.25 * static_cast<double>(step),
+                    arpeggio[step]);
+    phrase.mark(4.5, "held note");
+    phrase.note(4.5, presetPhraseLengthSeconds, 52);
+
+    performance.lengthSeconds = presetPhraseLengthSeconds;
+    sortByTime(performance);
+    return performance;
+}
+
 Performance demoPhrase()
 {
     Performance performance;

@@ -11,4 +11,10 @@ inline constexpr double demoPhraseLengthSeconds = 20.0;
 // sweep modes, then an arpeggio into long echoes and reverb.
 Performance demoPhrase();
 
+inline constexpr double presetPhraseLengthSeconds = 6.0;
+
+// A short phrase that leaves every parameter as the preset set it: a held low note for the
+// sweep, a quick arpeggio for the echoes, and a held note into the tail.
+Performance presetPhrase(const juce::String& presetName);
+
 } // namespace halvo::render

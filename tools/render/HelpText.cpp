@@ -10,7 +10,9 @@ std::string helpText()
 Renders a Standard MIDI File through the Halvo instrument into a WAV file.
 Without a MIDI file it renders the built-in demo phrase (20 s): a note each on
 the sine, saw and square waveforms, a note for each of the seven sweep modes,
-and an arpeggio into long echoes and reverb.
+and an arpeggio into long echoes and reverb. With --preset and no MIDI file it
+renders the preset phrase (6 s) instead: a held note, a quick arpeggio and
+another held note, leaving every parameter as the preset set it.
 
 All tracks of the MIDI file are merged and its tempo changes are followed.
 Notes play the instrument (it is monophonic: the last note wins). Controller
@@ -52,6 +54,13 @@ Options:
                         --save-state, which holds the same bytes the plug-in
                         hands a host to save. --set, --map and --midi-channel
                         are applied after it.
+  --preset NAME         Starts from a factory preset (names ignore case; see
+                        --list-presets). Applied after --state and before
+                        --set, --map and --midi-channel. Controller
+                        assignments are kept. Default output without a MIDI
+                        file: halvo-NAME.wav (lower case, words joined by -).
+  --list-presets        Lists the factory presets, each with its description,
+                        and exits.
   --save-state FILE     Writes the state block (parameters, controller
                         assignments, controller channel) after rendering.
   --plot FILE.png       Draws the rendered audio into a PNG picture (1600 x
@@ -92,6 +101,8 @@ Examples:
   halvo-render song.mid --set Gain=0.8 --set Mode=0.5 --mono
   halvo-render song.mid --map Gain=74 --map Rate=1 --midi-channel 2
   halvo-render song.mid --state saved.halvo --save-state after.halvo
+  halvo-render --preset "Dub Siren" --plot dub-siren.png
+      Renders the preset phrase with that preset to halvo-dub-siren.wav.
 
 Exit status: 0 when every file was written, 1 on any error (with a message on
 standard error; nothing is written then).

@@ -47,6 +47,12 @@ void restoreState(MurmelAudioProcessor& processor, const juce::MemoryBlock& stat
             ("'" + source.getFullPathName() + "' is not a Halvo state block").toStdString());
 }
 
+void applyPreset(MurmelAudioProcessor& processor, const FactoryPreset& preset)
+{
+    const auto block = presetStateBlock(preset);
+    processor.setStateInformation(block.data(), static_cast<int>(block.size()));
+}
+
 void applyStartSettings(MurmelAudioProcessor& processor, const HostParameters& parameters,
                         const RenderOptions& options)
 {

@@ -2,6 +2,7 @@
 
 #include "RenderOptions.h"
 #include "engine/MurmelAudioProcessor.h"
+#include "presets/FactoryPresets.h"
 
 #include <array>
 
@@ -21,7 +22,10 @@ void prepareProcessor(MurmelAudioProcessor& processor, int numChannels, double s
 void restoreState(MurmelAudioProcessor& processor, const juce::MemoryBlock& state,
                   const juce::File& source);
 
-// --map, --midi-channel and --set, in that order, after any saved state.
+// Applies a factory preset's state block, as a host loading the preset does.
+void applyPreset(MurmelAudioProcessor& processor, const FactoryPreset& preset);
+
+// --map, --midi-channel and --set, in that order, after any saved state and preset.
 void applyStartSettings(MurmelAudioProcessor& processor, const HostParameters& parameters,
                         const RenderOptions& options);
 

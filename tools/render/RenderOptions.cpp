@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "parameters/ParameterTable.h"
+#include "presets/FactoryPresets.h"
 
 #include <algorithm>
 #include <charconv>
@@ -180,6 +181,16 @@ const std::map<std::string, ValueHandler, std::less<>>& valueOptions()
              options.midiChannel = *channel;
              return std::string();
          }},
+        {"--preset",
+         [](std::string_view text, RenderOptions& options)
+         {
+             const auto* preset = findFactoryPreset(text);
+             if (preset == nullptr)
+                 return "unknown preset " + inQuotes(text) +
+                        "; halvo-render --list-presets lists them";
+             options.presetName = preset->name;
+             return std::string();
+         }},
         {"--set", parseSetting},
         {"--map", parseAssignment},
     };
@@ -188,6 +199,8 @@ const std::map<std::string, ValueHandler, std::less<>>& valueOptions()
 
 std::string defaultOutputPath(const RenderOptions& options)
 {
+    if (options.midiFile.empty() && !options.presetName.empty())
+        return "halvo-" + presetSlug(options.presetName) + ".wav";
     if (options.midiFile.empty())
         return demoOutputPath;
     return std::filesystem::path(options.midiFile).filename().replace_extension(".wav").string();
@@ -260,6 +273,11 @@ ParseResult parseArguments(const std::vector<std::string>& arguments)
             options.showHelp = true;
             continue;
         }
+        if (argument == "--list-presets")
+        {
+            options.listPresets = true;
+            continue;
+        }
         if (argument == "--mono" || argument == "--stereo")
         {
             options.numChannels = argument == "--mono" ? 1 : 2;
@@ -291,7 +309,7 @@ ParseResult parseArguments(const std::vector<std::string>& arguments)
             return fail(std::move(error));
     }
 
-    if (options.showHelp)
+    if (options.showHelp || options.listPresets)
         return result;
     if (options.outputPath.empty())
         options.outputPath = defaultOutputPath(options);

@@ -27,6 +27,7 @@ struct RenderOptions
     std::string plotPath;
     std::string statePath;
     std::string saveStatePath;
+    std::string presetName; // a factory preset, as its table spells it
     int sampleRate = 44100;
     int blockSize = 512;
     int numChannels = 2;
@@ -35,6 +36,7 @@ struct RenderOptions
     std::vector<ControllerAssignment> assignments;
     std::optional<int> midiChannel;
     bool showHelp = false;
+    bool listPresets = false;
 };
 
 inline constexpr int minSampleRate = 8000;
