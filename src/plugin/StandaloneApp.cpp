@@ -7,6 +7,7 @@
 
 #include "HalvoIdentity.h"
 #include "standalone/JackMidiInput.h"
+#include "standalone/StandaloneWindow.h"
 
 #include <memory>
 
@@ -18,7 +19,8 @@ namespace halvo
 // through, so there is no feedback to fear and no banner to read. On Linux it also plays through
 // JACK when a JACK server runs and no device was chosen, and takes MIDI from a JACK port and from
 // an ALSA sequencer port of its own, besides the inputs chosen in its settings. The JACK port and
-// audio follow a server that stops and starts again.
+// audio follow a server that stops and starts again. Its options menu offers the factory presets
+// (see StandaloneWindow).
 class StandaloneApp final : public juce::JUCEApplication, private juce::Timer
 {
 public:
@@ -42,7 +44,7 @@ public:
             JucePlugin_PreferredChannelConfigurations};
         const auto background = juce::LookAndFeel::getDefaultLookAndFeel().findColour(
             juce::ResizableWindow::backgroundColourId);
-        mainWindow = std::make_unique<juce::StandaloneFilterWindow>(
+        mainWindow = std::make_unique<StandaloneWindow>(
             getApplicationName(), background, appProperties.getUserSettings(), false,
             juce::String(), nullptr,
             juce::Array<juce::StandalonePluginHolder::PluginInOuts>(
@@ -134,7 +136,7 @@ private:
     }
 
     juce::ApplicationProperties appProperties;
-    std::unique_ptr<juce::StandaloneFilterWindow> mainWindow;
+    std::unique_ptr<StandaloneWindow> mainWindow;
     std::unique_ptr<JackMidiInput> jackMidiInput;
     juce::AudioDeviceManager::AudioDeviceSetup lastJackSetup;
     std::unique_ptr<juce::MidiInput> alsaMidiInput;
