@@ -171,6 +171,21 @@ wait_for_change "$out/06-before-wave.png" 07-wave-square 40 325 177 30 27
 [ "$(region_diff "$out/06-before-wave.png" "$out/07-wave-square.png" 325 147 30 27)" -ge 40 ] ||
     fail "the saw button stayed on"
 
+# The options menu (in the title bar, left) offers the factory presets: "Plain Sine", the first,
+# picks the sine, and the square goes off.
+pointer $rest_x $rest_y
+wait_until_still 07a-before-preset 0 0 $editor_width $editor_height
+# The menu opens under the pointer, its first item lit; "Factory presets" is the fourth item.
+xdotool mousemove --window "$window" 30 14 click 1
+sleep 0.5
+xdotool key Down Down Down Right
+sleep 0.5
+import -window root "$out/07b-presets-menu.png"
+xdotool key Return
+wait_for_change "$out/07a-before-preset.png" 07d-preset-sine 40 325 115 30 27
+[ "$(region_diff "$out/06-before-wave.png" "$out/07d-preset-sine.png" 325 177 30 27)" -le 5 ] ||
+    fail "the square button stayed on after the preset"
+
 # MIDI learn on shows the options panel; pointing at a knob shows its learn brackets; off hides
 # the panel again.
 pointer $rest_x $rest_y
