@@ -2,6 +2,8 @@
 # Cross-builds the Windows modules with Debian's mingw-w64 and writes them to out/windows/:
 #   Halvo_32bit.dll, Halvo_64bit.dll   VST 2.4 (i686, x86_64)
 #   Halvo.vst3                         VST3 bundle with x86-win and x86_64-win binaries
+# and packs them (packaging/windows/, with wixl):
+#   Halvo-<version>-x64.msi, Halvo-<version>-x86.msi, Halvo-<version>-windows.zip
 # With --tests it also builds the Windows test host and runs the Windows tests: the 64-bit modules
 # under wine64, and every module read back from its file (32-bit code cannot run here).
 set -euo pipefail
@@ -15,7 +17,7 @@ case "${1:-}" in
     *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
 esac
 
-packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev)
+packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev wixl msitools)
 [ "$with_tests" = OFF ] || packages+=(wine64 llvm-14 icoutils python3)
 bash scripts/setup.sh "${packages[@]}"
 
@@ -95,11 +97,15 @@ cp build-win64/$artefacts/VST/Halvo_64bit.dll "$out/"
 cp -r build-win32/$artefacts/VST3/Halvo.vst3/Contents/x86-win "$out/Halvo.vst3/Contents/"
 cp -r build-win64/$artefacts/VST3/Halvo.vst3/Contents/x86_64-win "$out/Halvo.vst3/Contents/"
 
+# The packages hold whatever is in $out by now, factory presets included.
+icon=build-win64/packaging/Halvo.ico
+cmake -DMODULES="$out" -DICON="$icon" -DOUTPUT="$out" -P packaging/windows/WindowsPackages.cmake
+
 if [ "$with_tests" = ON ]; then
     ctest --test-dir build-win64 --output-on-failure --timeout 900
     ctest --test-dir build-win32 --output-on-failure --timeout 900
 fi
 
 echo
-echo "Windows modules in $out:"
+echo "Windows modules and packages in $out:"
 (cd "$out" && find . -type f | sort)
