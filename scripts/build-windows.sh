@@ -5,7 +5,8 @@
 # and packs them (packaging/windows/, with wixl):
 #   Halvo-<version>-x64.msi, Halvo-<version>-x86.msi, Halvo-<version>-windows.zip
 # With --tests it also builds the Windows test host and runs the Windows tests: the 64-bit modules
-# under wine64, and every module read back from its file (32-bit code cannot run here).
+# under wine64, and every module read back from its file (32-bit code cannot run here), then the
+# packages (the 64-bit installer run under wine64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -104,6 +105,9 @@ cmake -DMODULES="$out" -DICON="$icon" -DOUTPUT="$out" -P packaging/windows/Windo
 if [ "$with_tests" = ON ]; then
     ctest --test-dir build-win64 --output-on-failure --timeout 900
     ctest --test-dir build-win32 --output-on-failure --timeout 900
+    bash tests/windows/installer-test.sh "$out" "$icon" \
+        build-win64/tests/windows/halvo-windows-host-tests_artefacts/Release/halvo-windows-host-tests.exe \
+        build-win64/installer-test
 fi
 
 echo
