@@ -15,11 +15,12 @@ install(DIRECTORY "${HALVO_PRESETS_DIR}/${HALVO_PRODUCT_NAME}/"
 
 # The Standalone's menu entry and icon (the logo of the about card), and the renderer's manual.
 set(packaging_dir "${CMAKE_BINARY_DIR}/packaging")
-get_directory_property(artwork_dir DIRECTORY src DEFINITION HALVO_ARTWORK_DIR)
+get_directory_property(icon_source DIRECTORY src DEFINITION HALVO_APP_ICON_SOURCE)
+get_directory_property(icon_crop DIRECTORY src DEFINITION HALVO_APP_ICON_CROP)
 add_custom_command(OUTPUT "${packaging_dir}/halvo.png"
-    COMMAND convert "${artwork_dir}/aboutPanel.png" -crop 64x64+78+10 +repage
+    COMMAND convert "${icon_source}" -crop ${icon_crop} +repage
             -resize 128x128 "${packaging_dir}/halvo.png"
-    DEPENDS "${artwork_dir}/aboutPanel.png"
+    DEPENDS "${icon_source}"
     COMMENT "Cutting the app icon from the artwork"
     VERBATIM)
 add_custom_command(OUTPUT "${packaging_dir}/halvo-render.1"

@@ -3,8 +3,11 @@
 #   Halvo_32bit.dll, Halvo_64bit.dll   VST 2.4 (i686, x86_64)
 #   Halvo.vst3                         VST3 bundle with x86-win and x86_64-win binaries
 #   presets/                           the factory presets (.vstpreset, .fxp) from the Linux build
+# and packs them (packaging/windows/, with wixl):
+#   Halvo-<version>-x64.msi, Halvo-<version>-x86.msi, Halvo-<version>-windows.zip
 # With --tests it also builds the Windows test host and runs the Windows tests: the 64-bit modules
-# under wine64, and every module read back from its file (32-bit code cannot run here).
+# under wine64, and every module read back from its file (32-bit code cannot run here), then the
+# packages (the 64-bit installer run under wine64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -16,7 +19,7 @@ case "${1:-}" in
     *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
 esac
 
-packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev)
+packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev wixl msitools)
 [ "$with_tests" = OFF ] || packages+=(wine64 llvm-14 icoutils python3)
 bash scripts/setup.sh "${packages[@]}"
 
@@ -98,11 +101,18 @@ cp -r build-win32/$artefacts/VST3/Halvo.vst3/Contents/x86-win "$out/Halvo.vst3/C
 cp -r build-win64/$artefacts/VST3/Halvo.vst3/Contents/x86_64-win "$out/Halvo.vst3/Contents/"
 cp -r build/presets/Halvo "$out/presets"
 
+# The packages hold whatever is in $out by now, factory presets included.
+icon=build-win64/packaging/Halvo.ico
+cmake -DMODULES="$out" -DICON="$icon" -DOUTPUT="$out" -P packaging/windows/WindowsPackages.cmake
+
 if [ "$with_tests" = ON ]; then
     ctest --test-dir build-win64 --output-on-failure --timeout 900
     ctest --test-dir build-win32 --output-on-failure --timeout 900
+    bash tests/windows/installer-test.sh "$out" "$icon" \
+        build-win64/tests/windows/halvo-windows-host-tests_artefacts/Release/halvo-windows-host-tests.exe \
+        build-win64/installer-test
 fi
 
 echo
-echo "Windows modules in $out:"
+echo "Windows modules and packages in $out:"
 (cd "$out" && find . -type f | sort)

@@ -16,5 +16,9 @@ set(HALVO_BUNDLE_ID "com.drovask.halvo")
 set(HALVO_AAX_CATEGORY "0x800")
 set(HALVO_AAX_NATIVE_ID_BASE "jcaa")
 set(HALVO_AAX_AUDIOSUITE_ID_BASE "jyaa")
+# The Windows installers' upgrade codes: fixed for good, so that each version replaces the one
+# installed before it. The 32-bit installer is a product of its own, which may sit beside the 64-bit one.
+set(HALVO_WINDOWS_UPGRADE_CODE_X64 "E4B3FED8-F9BF-41C2-A07C-CE28B4B8B928")
+set(HALVO_WINDOWS_UPGRADE_CODE_X86 "1CDC0151-54BA-453B-88BE-D7369EA12A36")
 # (inputs, outputs) pairs, in the order hosts are offered them.
 set(HALVO_CHANNEL_CONFIGURATIONS "{2, 2}, {1, 1}")

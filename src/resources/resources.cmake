@@ -37,6 +37,10 @@ add_custom_command(OUTPUT ${HALVO_ARTWORK_FILES}
     COMMENT "Painting the editor artwork"
     VERBATIM)
 
+# The app icon (menu entry, Windows installers) is this square of the about card: the logo.
+set(HALVO_APP_ICON_SOURCE "${HALVO_ARTWORK_DIR}/aboutPanel.png")
+set(HALVO_APP_ICON_CROP "64x64+78+10")
+
 file(MAKE_DIRECTORY "${HALVO_ARTWORK_DIR}")
 # juce_add_binary_data insists that its inputs exist when CMake runs; empty stand-ins are replaced
 # by the painter before anything reads them.

@@ -28,6 +28,16 @@ std::string printFormat(const testing::TestParamInfo<Format>& info)
     return info.param == Format::vst3 ? "VST3" : "VST2";
 }
 
+// The modules built beside this test, unless the environment names others (the installer test
+// loads the installed ones).
+juce::String moduleBinary(Format format)
+{
+    const auto vst3 = format == Format::vst3;
+    return juce::SystemStats::getEnvironmentVariable(vst3 ? "HALVO_VST3_BINARY"
+                                                          : "HALVO_VST_BINARY",
+                                                     vst3 ? HALVO_VST3_BINARY : HALVO_VST_BINARY);
+}
+
 std::unique_ptr<juce::AudioPluginInstance> loadModule(Format format)
 {
     std::unique_ptr<juce::AudioPluginFormat> host;
@@ -36,7 +46,7 @@ std::unique_ptr<juce::AudioPluginInstance> loadModule(Format format)
     else
         host = std::make_unique<juce::VSTPluginFormat>();
     // JUCE's Windows VST3 host opens the binary inside the bundle itself.
-    const juce::String module(format == Format::vst3 ? HALVO_VST3_BINARY : HALVO_VST_BINARY);
+    const auto module = moduleBinary(format);
     juce::OwnedArray<juce::PluginDescription> types;
     host->findAllTypesForFile(types, module);
     if (types.isEmpty())
@@ -173,7 +183,7 @@ TEST_P(WindowsModule, DefaultStateIsTheFullBlock)
 TEST(WindowsVst2Module, BothEntryPointsMakeAnInstance)
 {
     juce::DynamicLibrary module;
-    ASSERT_TRUE(module.open(HALVO_VST_BINARY));
+    ASSERT_TRUE(module.open(moduleBinary(Format::vst2)));
     for (const auto* name : {"VSTPluginMain", "main"})
     {
         const auto entry =

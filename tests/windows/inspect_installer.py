@@ -1,0 +1,77 @@
+"""Checks a Windows installer without running it, from its tables (msitools' msiinfo): identity,
+upgrade code, per-machine scope, icon, the architecture, and where each file goes."""
+
+import argparse
+import pathlib
+import subprocess
+import sys
+
+ARCHES = {  # upgrade code, product name, template, program and common files folders, bits
+    "x64": ("{E4B3FED8-F9BF-41C2-A07C-CE28B4B8B928}", "Halvo", "x64;1033", "ProgramFiles64Folder",
+            "CommonFiles64Folder", 64),
+    "x86": ("{1CDC0151-54BA-453B-88BE-D7369EA12A36}", "Halvo (32-bit)", "Intel;1033",
+            "ProgramFilesFolder", "CommonFilesFolder", 32),
+}
+
+
+def msiinfo(*args):
+    return subprocess.run(["msiinfo", *args], check=True, capture_output=True, text=True).stdout
+
+
+def table(package, name):
+    # Three header lines: column names, column types, table name and keys.
+    return [line.split("\t") for line in msiinfo("export", package, name).splitlines()[3:]]
+
+
+def long_name(field):
+    """A Directory or File table name: "target:source" and "short|long" forms."""
+    return field.split(":")[0].split("|")[-1]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--arch", choices=ARCHES, required=True)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--presets", type=pathlib.Path, required=True)  # may be absent
+    parser.add_argument("package")
+    args = parser.parse_args()
+    upgrade_code, name, template, programs, common, bits = ARCHES[args.arch]
+
+    failures = []
+    properties = dict(row[:2] for row in table(args.package, "Property"))
+    expected = {"ProductName": name, "Manufacturer": "Drovask", "ProductVersion": args.version,
+                "UpgradeCode": upgrade_code, "ALLUSERS": "1", "ARPPRODUCTICON": "Halvo.ico"}
+    failures += [f"property {key} is {properties.get(key)!r}, expected {value!r}"
+                 for key, value in expected.items() if properties.get(key, "").upper() != value.upper()]
+    if "VST2DIR" not in properties.get("SecureCustomProperties", "").split(";"):
+        failures.append("VST2DIR is not a secure property")
+    if f"Template: {template}\n" not in msiinfo("suminfo", args.package):
+        failures.append(f"not a {template} package")
+
+    directories = {row[0]: (row[1], long_name(row[2])) for row in table(args.package, "Directory")}
+
+    def place(directory):
+        parent, folder = directories[directory]
+        return f"[{directory}]" if folder == "." else place(parent) + folder + "\\"
+
+    components = {row[0]: row for row in table(args.package, "Component")}
+    files = {place(components[row[1]][2]) + long_name(row[2]) for row in table(args.package, "File")}
+    if components["Vst2Module"][2] != "VST2DIR":
+        failures.append("the VST 2.4 module is not in VST2DIR")
+
+    bundle = f"[{common}]VST3\\Halvo.vst3\\Contents\\"
+    want = {f"[{programs}]VSTPlugins\\Halvo_{bits}bit.dll", bundle + "x86-win\\Halvo.vst3"}
+    if bits == 64:
+        want.add(bundle + "x86_64-win\\Halvo.vst3")
+    want.update(f"[CommonAppDataFolder]VST3 Presets\\Drovask\\Halvo\\{preset.name}"
+                for preset in args.presets.glob("*.vstpreset"))
+    failures += [f"does not install {file}" for file in sorted(want - files)]
+    failures += [f"installs {file}, which it should not" for file in sorted(files - want)]
+
+    print("\n".join(f"{args.package}: {failure}" for failure in failures) or
+          f"{args.package}: {name} {args.version} by Drovask, {template}, per machine, {len(files)} files")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Checks the Windows packages: both installers' tables and the zip's contents, then runs the 64-bit
+# installer silently under wine64 as a Windows user would: into a chosen VST 2.4 folder (the test host
+# loads the installed modules), repair, upgrade, uninstall, and into the default folder.
+#
+# usage: installer-test.sh <out/windows> <Halvo.ico> <halvo-windows-host-tests.exe> <scratch folder>
+set -euo pipefail
+
+out=$(realpath "$1") icon=$2 host=$3 scratch=$(realpath -m "$4")
+here=$(dirname "$0")
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+installer=$(ls "$out"/Halvo-*-x64.msi)
+version=${installer##*/Halvo-} && version=${version%-x64.msi}
+for arch in x64 x86; do
+    python3 "$here/inspect_installer.py" --arch $arch --version "$version" --presets "$out/presets" \
+        "$out/Halvo-$version-$arch.msi"
+done
+
+zip_listing=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
+    "$out/Halvo-$version-windows.zip")
+zip_expected=(Halvo.vst3/Contents/x86_64-win/Halvo.vst3 Halvo.vst3/Contents/x86-win/Halvo.vst3
+              Halvo_64bit.dll Halvo_32bit.dll README.txt LICENSE.txt)
+for preset in "$out"/presets/*; do [ ! -e "$preset" ] || zip_expected+=("presets/${preset##*/}"); done
+for file in "${zip_expected[@]}"; do
+    grep -qxF "Halvo-$version-windows/$file" <<< "$zip_listing" || fail "the zip lacks $file"
+done
+echo "ok: the zip holds ${#zip_expected[@]} expected files"
+
+rm -rf "${scratch:?}" && mkdir -p "$scratch"
+export WINEPREFIX=$scratch/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+"$wine" wineboot --init
+drive=$WINEPREFIX/drive_c
+files_before=$(find "$drive" -type f | sort)
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# The Apps & features entries named Halvo, as "version publisher" lines.
+entries() {
+    "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' | awk '
+        /^HKEY/ { if (name == "Halvo") print version, publisher; name = version = publisher = "" }
+        $1 == "DisplayName" { name = $3 }
+        $1 == "DisplayVersion" { version = $3 }
+        $1 == "Publisher" { publisher = $3 }
+        END { if (name == "Halvo") print version, publisher }'
+}
+expect_entries() {
+    [ "$(entries)" = "$1" ] || fail "Apps & features shows [$(entries)], not [$1], after $2"
+}
+# Every packaged file, installed where it belongs (the VST 2.4 folder below C:) and the same as built.
+expect_installed() {
+    local bundle="Program Files/Common Files/VST3/Halvo.vst3/Contents" file
+    local -A places=(["Halvo_64bit.dll"]="$1/Halvo_64bit.dll")
+    for file in x86_64-win/Halvo.vst3 x86-win/Halvo.vst3; do
+        places["Halvo.vst3/Contents/$file"]="$bundle/$file"
+    done
+    for file in "$out"/presets/*.vstpreset; do
+        [ ! -e "$file" ] || places["presets/${file##*/}"]="ProgramData/VST3 Presets/Drovask/Halvo/${file##*/}"
+    done
+    for file in "${!places[@]}"; do
+        cmp -s "$out/$file" "$drive/${places[$file]}" || fail "$file is not at C:/${places[$file]}"
+    done
+    echo "ok: ${#places[@]} files installed where they belong"
+}
+expect_nothing_left() {
+    local files_after
+    files_after=$(find "$drive" -type f | sort)
+    [ "$files_after" = "$files_before" ] ||
+        fail "files left after $1: $(comm -13 <(echo "$files_before") <(echo "$files_after"))"
+    [ ! -e "$drive/Program Files/Common Files/VST3/Halvo.vst3" ] || fail "Halvo.vst3 left after $1"
+    expect_entries "" "$1"
+    ! "$wine" reg query 'HKLM\Software\Drovask' > /dev/null 2>&1 || fail "registry key left after $1"
+    echo "ok: nothing left after $1"
+}
+
+# Into a VST 2.4 folder of the user's choice; the host loads the installed modules.
+code=$(msiinfo export "$installer" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')
+vst2_folder="VST Plugins"
+"$wine" msiexec /i "$(windows_path "$installer")" /qn "VST2DIR=C:\\$vst2_folder" ||
+    fail "installing with VST2DIR"
+expect_installed "$vst2_folder"
+[ ! -e "$drive/Program Files/VSTPlugins" ] || fail "the default VST 2.4 folder was made as well"
+expect_entries "$version Drovask" "installing"
+[ -f "$drive/windows/Installer/$code/Halvo.ico" ] || fail "no icon for Apps & features"
+HALVO_VST3_BINARY='C:\Program Files\Common Files\VST3\Halvo.vst3\Contents\x86_64-win\Halvo.vst3' \
+HALVO_VST_BINARY="C:\\$vst2_folder\\Halvo_64bit.dll" \
+    "$wine" "$host" --gtest_filter='Formats/WindowsModule.ShowsItsIdentity/*:WindowsVst2Module.*'
+
+# A repair (wine's msiexec takes it as properties, not as /f) puts back a lost file.
+rm "$drive/Program Files/Common Files/VST3/Halvo.vst3/Contents/x86_64-win/Halvo.vst3"
+"$wine" msiexec /i "$(windows_path "$installer")" /qn REINSTALL=ALL REINSTALLMODE=omus ||
+    fail "repairing"
+expect_installed "$vst2_folder"
+expect_entries "$version Drovask" "repairing"
+
+# A newer version replaces this one and keeps the chosen folder.
+newer=${version%.*}.$((${version##*.} + 1))
+cmake -DMODULES="$out" -DICON="$icon" -DOUTPUT="$scratch/newer" -DPACKAGES=x64 -DVERSION="$newer" \
+    -P "$here/../../packaging/windows/WindowsPackages.cmake"
+"$wine" msiexec /i "$(windows_path "$scratch/newer/Halvo-$newer-x64.msi")" /qn ||
+    fail "upgrading to $newer"
+expect_installed "$vst2_folder"
+expect_entries "$newer Drovask" "upgrading"
+"$wine" msiexec /x "$(windows_path "$scratch/newer/Halvo-$newer-x64.msi")" /qn ||
+    fail "uninstalling"
+expect_nothing_left "uninstalling"
+
+# Without a chosen folder, the VST 2.4 DLL goes into the default one.
+"$wine" msiexec /i "$(windows_path "$installer")" /qn || fail "installing into the default folder"
+expect_installed "Program Files/VSTPlugins"
+"$wine" msiexec /x "$code" /qn || fail "uninstalling by product code"
+expect_nothing_left "uninstalling by product code"
+echo "PASS"
