@@ -369,8 +369,7 @@ void MurmelAudioProcessorEditor::timerCallback()
 {
     focusHiddenKeyboard();
 
-    oscillo.setNumSamples(audioProcessor.scopeCount.load(std::memory_order_relaxed));
-    oscillo.repaint();
+    oscillo.refresh(audioProcessor.scopeCount.load(std::memory_order_relaxed));
 
     if (audioProcessor.midiLearnEnabled.load(std::memory_order_relaxed))
         chooseLearnTarget();
