@@ -22,11 +22,6 @@ const juce::Identifier midiLearnOnProperty{"midiLearnOn"};
 constexpr std::string_view noteKeys = "qwertyuiopasdfghjklzxcvbnm";
 constexpr int noteKeysBaseOctave = 4;
 
-juce::Image imageFromMemory(const char* data, int size)
-{
-    return juce::ImageCache::getFromMemory(data, size);
-}
-
 // The looks of the open windows, newest last: the newest is the process-wide default, and closing
 // any window hands the default to the newest one left.
 juce::Array<juce::LookAndFeel*>& openWindowLooks()
@@ -69,13 +64,9 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     addAndMakeVisible(midiKeyboard);
     midiKeyboard.setName("midiKeyboard");
 
-    using namespace EmbeddedResources;
-    configureWaveformButton(buttonOscSin, imageFromMemory(waveSine_png, waveSine_pngSize),
-                            imageFromMemory(waveSineDown_png, waveSineDown_pngSize));
-    configureWaveformButton(buttonOscSaw, imageFromMemory(waveSaw_png, waveSaw_pngSize),
-                            imageFromMemory(waveSawDown_png, waveSawDown_pngSize));
-    configureWaveformButton(buttonOscSquare, imageFromMemory(waveSquare_png, waveSquare_pngSize),
-                            imageFromMemory(waveSquareDown_png, waveSquareDown_pngSize));
+    configureWaveformButton(buttonOscSin, artwork::waveSine, artwork::waveSineDown);
+    configureWaveformButton(buttonOscSaw, artwork::waveSaw, artwork::waveSawDown);
+    configureWaveformButton(buttonOscSquare, artwork::waveSquare, artwork::waveSquareDown);
 
     configureValueLabel(labelGain);
     labelGain.setText(juce::translate("0 dB"), juce::dontSendNotification);
@@ -99,7 +90,7 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     aboutButton.setColour(juce::TextButton::buttonOnColourId, juce::Colour(0x48e8e8e8));
     aboutButton.addListener(this);
 
-    backgroundImage = imageFromMemory(editorBackground_jpg, editorBackground_jpgSize);
+    backgroundImage = artworkImage(artwork::editorBackground, 1);
     buttonMIDILearn.setClickingTogglesState(true);
     setSize(windowWidth, windowHeight);
 
@@ -173,16 +164,14 @@ void MurmelAudioProcessorEditor::configureKnob(juce::Slider& knob, double minimu
     knob.addListener(this);
 }
 
-void MurmelAudioProcessorEditor::configureWaveformButton(juce::ImageButton& button,
-                                                         const juce::Image& normal,
-                                                         const juce::Image& down)
+void MurmelAudioProcessorEditor::configureWaveformButton(ScaledImageButton& button,
+                                                         const ScaledArtwork& normal,
+                                                         const ScaledArtwork& down)
 {
     addAndMakeVisible(button);
     button.setButtonText(juce::translate("new button"));
     button.addListener(this);
-    button.setImages(false, true, true, normal, 1.0f, juce::Colours::transparentBlack, normal, 1.0f,
-                     juce::Colours::transparentBlack, down, 1.0f, juce::Colours::transparentBlack,
-                     0.0f);
+    button.setArtwork(normal, down);
     // Not a radio group: refreshing from "OSC" keeps exactly one of the three on.
     button.setClickingTogglesState(true);
     button.setMouseClickGrabsKeyboardFocus(false);
@@ -209,10 +198,26 @@ void MurmelAudioProcessorEditor::installComputerKeyboardNotes()
 
 void MurmelAudioProcessorEditor::paint(juce::Graphics& g)
 {
+    keepArtworkSet(artworkSetFor(deviceScaleOf(g)));
     g.fillAll(juce::Colour(0xff000000));
     g.setColour(juce::Colour(0xff000000));
-    g.drawImage(backgroundImage, 0, 0, windowWidth, windowHeight, 0, 0, backgroundImage.getWidth(),
-                backgroundImage.getHeight());
+    drawArtwork(g, artwork::editorBackground, {0, 0, windowWidth, windowHeight},
+                {0, 0, backgroundImage.getWidth(), backgroundImage.getHeight()});
+}
+
+void MurmelAudioProcessorEditor::keepArtworkSet(int set)
+{
+    if (set == keptArtworkSet)
+        return;
+    keptArtworkSet = set;
+    keptArtwork.clear();
+    if (set == 1)
+        return;
+    for (const auto* art : {&artwork::editorBackground, &artwork::aboutPanel, &artwork::waveSine,
+                            &artwork::waveSineDown, &artwork::waveSaw, &artwork::waveSawDown,
+                            &artwork::waveSquare, &artwork::waveSquareDown, &artwork::aluminiumKnob,
+                            &artwork::greenKnob, &artwork::redKnob})
+        keptArtwork.push_back(artworkImage(*art, set));
 }
 
 void MurmelAudioProcessorEditor::resized()

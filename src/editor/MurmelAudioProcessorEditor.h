@@ -2,6 +2,7 @@
 
 #include "editor/OptionGUI.h"
 #include "editor/Oscillo.h"
+#include "editor/ScaledImageButton.h"
 #include "editor/WelcomeGUI.h"
 #include "lookandfeel/AltLookAndFeelVariants.h"
 
@@ -9,6 +10,7 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 #include <memory>
+#include <vector>
 
 namespace halvo
 {
@@ -52,8 +54,9 @@ private:
 
     void configureKnob(juce::Slider& knob, double minimum, double maximum, double interval,
                        double skew);
-    void configureWaveformButton(juce::ImageButton& button, const juce::Image& normal,
-                                 const juce::Image& down);
+    void configureWaveformButton(ScaledImageButton& button, const ScaledArtwork& normal,
+                                 const ScaledArtwork& down);
+    void keepArtworkSet(int set);
     void configureValueLabel(juce::Label& label);
     void installComputerKeyboardNotes();
 
@@ -84,9 +87,9 @@ private:
     juce::Slider sliderDelayFeedback{"sliderDelayFeedback"};
     Oscillo oscillo;
     juce::MidiKeyboardComponent midiKeyboard;
-    juce::ImageButton buttonOscSin{"buttonOscSin"};
-    juce::ImageButton buttonOscSaw{"buttonOscSaw"};
-    juce::ImageButton buttonOscSquare{"buttonOscSquare"};
+    ScaledImageButton buttonOscSin{"buttonOscSin"};
+    ScaledImageButton buttonOscSaw{"buttonOscSaw"};
+    ScaledImageButton buttonOscSquare{"buttonOscSquare"};
     juce::Label labelGain{"labelGain"};
     juce::Label labelRate{"labelRate"};
     juce::Label labelReverb{"labelReverb"};
@@ -99,6 +102,10 @@ private:
     juce::TextButton aboutButton{"new button"};
 
     juce::Image backgroundImage;
+    // The pictures of the set the screen asked for, held while the window is open so the image
+    // cache keeps them decoded between paints.
+    std::vector<juce::Image> keptArtwork;
+    int keptArtworkSet = 1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MurmelAudioProcessorEditor)
 };

@@ -87,9 +87,12 @@ void Oscillo::paint(juce::Graphics& g)
     juce::Path trace;
     trace.startNewSubPath(0.0f, mid);
 
-    for (int pixel = 1; pixel < width; ++pixel)
+    // One point per device pixel column, so the trace is as fine as the screen.
+    const float scale = std::max(1.0f, g.getInternalContext().getPhysicalPixelScaleFactor());
+    const int columns = static_cast<int>(std::lround(static_cast<float>(width) * scale));
+    for (int column = 1; column < columns; ++column)
     {
-        const auto x = static_cast<float>(pixel);
+        const float x = static_cast<float>(column) / scale;
         float sample = validSamples > 0 ? sampleForPixel(x, width, validSamples) : 0.0f;
 
         if (x < fadeWidth)

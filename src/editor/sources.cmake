@@ -3,4 +3,5 @@ set(HALVO_EDITOR_SOURCES
     editor/MurmelAudioProcessorEditor.cpp
     editor/OptionGUI.cpp
     editor/Oscillo.cpp
+    editor/ScaledImageButton.cpp
     editor/WelcomeGUI.cpp)
