@@ -1,7 +1,9 @@
 #include "editor/MurmelAudioProcessorEditor.h"
 
 #include "EmbeddedResources.h"
+#include "editor/DesktopScale.h"
 #include "editor/KnobValues.h"
+#include "editor/WindowScale.h"
 #include "engine/MurmelAudioProcessor.h"
 
 #include <array>
@@ -128,6 +130,10 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     sliderDelayFeedback.setDoubleClickReturnValue(true, 55.0);
     sliderDelayTime.setDoubleClickReturnValue(true, 0.4);
 
+    // A plug-in window on a scaled desktop is drawn at the desktop's scale unless the host says
+    // otherwise.
+    applyWindowScale();
+
     // The first tick loads every control from the parameters.
     audioProcessor.parametersChanged.store(true, std::memory_order_relaxed);
     startTimer(refreshMilliseconds);
@@ -243,6 +249,22 @@ void MurmelAudioProcessorEditor::resized()
     labelMode.setBounds(250, 137, 44, 24);
     sliderOSC.setBounds(322, 112, 36, 95);
     aboutButton.setBounds(0, 0, 146, 30);
+}
+
+void MurmelAudioProcessorEditor::setScaleFactor(float newScale)
+{
+    hostScale = newScale;
+    applyWindowScale();
+}
+
+void MurmelAudioProcessorEditor::applyWindowScale()
+{
+    const float scale = chooseWindowScale(hostScale, desktopScaleForPluginWindows(),
+                                          hostSendsItsOwnScale(audioProcessor.wrapperType));
+    if (juce::approximatelyEqual(scale, windowScale))
+        return;
+    windowScale = scale;
+    juce::AudioProcessorEditor::setScaleFactor(scale);
 }
 
 int MurmelAudioProcessorEditor::getControlParameterIndex(juce::Component& component)

@@ -35,6 +35,9 @@ public:
     void paint(juce::Graphics& g) override;
     void resized() override;
     int getControlParameterIndex(juce::Component& component) override;
+    // The host's scale for the window (the framework's clients pass 1 when the host gives none):
+    // the window follows it, or the desktop's scale where the host gives none.
+    void setScaleFactor(float newScale) override;
 
     // The refresh: keyboard focus, oscilloscope, learn target, value labels and, when the
     // processor reports a change, every control from the parameters.
@@ -57,6 +60,7 @@ private:
     void configureWaveformButton(ScaledImageButton& button, const ScaledArtwork& normal,
                                  const ScaledArtwork& down);
     void keepArtworkSet(int set);
+    void applyWindowScale();
     void configureValueLabel(juce::Label& label);
     void installComputerKeyboardNotes();
 
@@ -106,6 +110,8 @@ private:
     // cache keeps them decoded between paints.
     std::vector<juce::Image> keptArtwork;
     int keptArtworkSet = 1;
+    float hostScale = 1.0f;
+    float windowScale = 1.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MurmelAudioProcessorEditor)
 };
