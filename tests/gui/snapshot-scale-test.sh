@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window drawn by halvo-snapshot: at 1x exactly the published picture (docs/window.png, so the
 # 1x artwork and drawing are unchanged), at 2x 1246 x 578 pixels carrying detail finer than a window
-# pixel, which the 1x picture magnified does not have. Needs ImageMagick, no display.
+# pixel, which the 1x picture magnified does not have, and at 1.25 with no dark seam along the
+# edges the window covers only partly. Needs ImageMagick, no display.
 #
 # usage: snapshot-scale-test.sh <halvo-snapshot> <docs/window.png> <output folder>
 set -euo pipefail
@@ -35,4 +36,14 @@ blurred=$(fine_detail "$out/magnified-1x.png")
 echo "fine detail: 2x $sharp, 1x magnified $blurred"
 awk -v s="$sharp" -v b="$blurred" 'BEGIN { exit !(s > 1.5 * b) }' ||
     fail "the 2x window has no more detail than the 1x one magnified"
+# At 1.25 the window is 778.75 device pixels wide: its last column must look like its neighbour,
+# not like the black beneath.
+"$snapshot" "$out/window-1.25x.png" --scale 1.25
+column_mean() {
+    convert "$out/window-1.25x.png" -crop "1x400+$1+40" -colorspace gray -format '%[fx:mean]' info:
+}
+last=$(column_mean 778)
+inner=$(column_mean 777)
+awk -v l="$last" -v i="$inner" 'BEGIN { exit !(l > 0.85 * i) }' ||
+    fail "a dark seam along the right edge at 1.25 ($last against $inner)"
 echo "PASS"
