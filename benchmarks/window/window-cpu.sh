@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # What the open window costs: the Standalone app's process CPU time (user + system, all threads,
-# from /proc/<pid>/stat) over a stretch of seconds, on a virtual desktop (Xvfb, software rendering,
-# tests/gui/virtual-desktop.sh) with a JACK server on its dummy driver. Two stretches from one run
-# of the app, with fresh settings (the default patch):
-#   at rest    JACK running, nothing playing: the oscilloscope shows silence, nothing moves;
+# from /proc/<pid>/stat) over a stretch of seconds, on a virtual desktop at the given scale (Xvfb,
+# software rendering, a 60 Hz screen: scripts/virtual-desktop.sh), the app with fresh settings
+# (the default patch):
+#   no audio   no sound device at all: only the window runs;
+#   at rest    playing through a JACK server on its dummy driver, nothing to play: the
+#              oscilloscope shows silence;
 #   held note  note 57 held from a JACK MIDI sequencer (Debian's jack_midiseq): the scope moves.
 # The figures mean something only on a quiet machine; the load average is printed beside them.
 #
@@ -16,7 +18,7 @@ seconds=${3:-30}
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${HALVO_ON_VIRTUAL_DESKTOP:-}" ]; then
-    HALVO_ON_VIRTUAL_DESKTOP=1 exec bash "$here/../../tests/gui/virtual-desktop.sh" "$scale" \
+    HALVO_ON_VIRTUAL_DESKTOP=1 exec bash "$here/../../scripts/virtual-desktop.sh" "$scale" \
         bash "$0" "$app" "$scale" "$seconds"
 fi
 

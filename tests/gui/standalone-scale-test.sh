@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Opens the Standalone app on a 2x desktop (run it under virtual-desktop.sh 2) and checks that its
-# window is twice the plug-in window in device pixels and carries the 2x artwork: within each 2 x 2
-# block of device pixels the picture must vary as the 2x snapshot does, where the 1x picture
-# magnified would be flat. Screenshots are kept in the output folder.
+# Opens the Standalone app on a 2x desktop (run it under scripts/virtual-desktop.sh 2) and checks
+# that its window is twice the plug-in window in device pixels and carries the 2x artwork: within
+# each 2 x 2 block of device pixels the picture must vary as the 2x snapshot does, where the 1x
+# picture magnified would be flat. Screenshots are kept in the output folder.
 #
 # usage: standalone-scale-test.sh <Standalone binary> <halvo-snapshot> <output folder>
 set -euo pipefail
