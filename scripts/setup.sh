@@ -8,7 +8,7 @@ packages=(
     juce-modules-source fst-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-roboto-unhinted
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils xsettingsd
     clang-14 libclang-rt-14-dev
     lilv-utils liblilv-dev lv2-dev sordi ardour valgrind
     jackd2 libjack-jackd2-dev

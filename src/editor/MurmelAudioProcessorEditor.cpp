@@ -1,7 +1,9 @@
 #include "editor/MurmelAudioProcessorEditor.h"
 
 #include "EmbeddedResources.h"
+#include "editor/DesktopScale.h"
 #include "editor/KnobValues.h"
+#include "editor/WindowScale.h"
 #include "engine/MurmelAudioProcessor.h"
 
 #include <array>
@@ -21,11 +23,6 @@ const juce::Identifier midiLearnOnProperty{"midiLearnOn"};
 // Computer keys in keyboard-row order; a key's note is 12 x base octave + its position here.
 constexpr std::string_view noteKeys = "qwertyuiopasdfghjklzxcvbnm";
 constexpr int noteKeysBaseOctave = 4;
-
-juce::Image imageFromMemory(const char* data, int size)
-{
-    return juce::ImageCache::getFromMemory(data, size);
-}
 
 // The looks of the open windows, newest last: the newest is the process-wide default, and closing
 // any window hands the default to the newest one left.
@@ -69,13 +66,9 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     addAndMakeVisible(midiKeyboard);
     midiKeyboard.setName("midiKeyboard");
 
-    using namespace EmbeddedResources;
-    configureWaveformButton(buttonOscSin, imageFromMemory(waveSine_png, waveSine_pngSize),
-                            imageFromMemory(waveSineDown_png, waveSineDown_pngSize));
-    configureWaveformButton(buttonOscSaw, imageFromMemory(waveSaw_png, waveSaw_pngSize),
-                            imageFromMemory(waveSawDown_png, waveSawDown_pngSize));
-    configureWaveformButton(buttonOscSquare, imageFromMemory(waveSquare_png, waveSquare_pngSize),
-                            imageFromMemory(waveSquareDown_png, waveSquareDown_pngSize));
+    configureWaveformButton(buttonOscSin, artwork::waveSine, artwork::waveSineDown);
+    configureWaveformButton(buttonOscSaw, artwork::waveSaw, artwork::waveSawDown);
+    configureWaveformButton(buttonOscSquare, artwork::waveSquare, artwork::waveSquareDown);
 
     configureValueLabel(labelGain);
     labelGain.setText(juce::translate("0 dB"), juce::dontSendNotification);
@@ -99,7 +92,7 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     aboutButton.setColour(juce::TextButton::buttonOnColourId, juce::Colour(0x48e8e8e8));
     aboutButton.addListener(this);
 
-    backgroundImage = imageFromMemory(editorBackground_jpg, editorBackground_jpgSize);
+    backgroundImage = artworkImage(artwork::editorBackground, 1);
     buttonMIDILearn.setClickingTogglesState(true);
     setSize(windowWidth, windowHeight);
 
@@ -137,6 +130,10 @@ MurmelAudioProcessorEditor::MurmelAudioProcessorEditor(MurmelAudioProcessor& own
     sliderDelayFeedback.setDoubleClickReturnValue(true, 55.0);
     sliderDelayTime.setDoubleClickReturnValue(true, 0.4);
 
+    // A plug-in window on a scaled desktop is drawn at the desktop's scale unless the host says
+    // otherwise.
+    applyWindowScale();
+
     // The first tick loads every control from the parameters.
     audioProcessor.parametersChanged.store(true, std::memory_order_relaxed);
     startTimer(refreshMilliseconds);
@@ -173,16 +170,14 @@ void MurmelAudioProcessorEditor::configureKnob(juce::Slider& knob, double minimu
     knob.addListener(this);
 }
 
-void MurmelAudioProcessorEditor::configureWaveformButton(juce::ImageButton& button,
-                                                         const juce::Image& normal,
-                                                         const juce::Image& down)
+void MurmelAudioProcessorEditor::configureWaveformButton(ScaledImageButton& button,
+                                                         const ScaledArtwork& normal,
+                                                         const ScaledArtwork& down)
 {
     addAndMakeVisible(button);
     button.setButtonText(juce::translate("new button"));
     button.addListener(this);
-    button.setImages(false, true, true, normal, 1.0f, juce::Colours::transparentBlack, normal, 1.0f,
-                     juce::Colours::transparentBlack, down, 1.0f, juce::Colours::transparentBlack,
-                     0.0f);
+    button.setArtwork(normal, down);
     // Not a radio group: refreshing from "OSC" keeps exactly one of the three on.
     button.setClickingTogglesState(true);
     button.setMouseClickGrabsKeyboardFocus(false);
@@ -209,10 +204,26 @@ void MurmelAudioProcessorEditor::installComputerKeyboardNotes()
 
 void MurmelAudioProcessorEditor::paint(juce::Graphics& g)
 {
+    keepArtworkSet(artworkSetFor(deviceScaleOf(g)));
     g.fillAll(juce::Colour(0xff000000));
     g.setColour(juce::Colour(0xff000000));
-    g.drawImage(backgroundImage, 0, 0, windowWidth, windowHeight, 0, 0, backgroundImage.getWidth(),
-                backgroundImage.getHeight());
+    drawArtwork(g, artwork::editorBackground, {0, 0, windowWidth, windowHeight},
+                {0, 0, backgroundImage.getWidth(), backgroundImage.getHeight()});
+}
+
+void MurmelAudioProcessorEditor::keepArtworkSet(int set)
+{
+    if (set == keptArtworkSet)
+        return;
+    keptArtworkSet = set;
+    keptArtwork.clear();
+    if (set == 1)
+        return;
+    for (const auto* art : {&artwork::editorBackground, &artwork::aboutPanel, &artwork::waveSine,
+                            &artwork::waveSineDown, &artwork::waveSaw, &artwork::waveSawDown,
+                            &artwork::waveSquare, &artwork::waveSquareDown, &artwork::aluminiumKnob,
+                            &artwork::greenKnob, &artwork::redKnob})
+        keptArtwork.push_back(artworkImage(*art, set));
 }
 
 void MurmelAudioProcessorEditor::resized()
@@ -238,6 +249,22 @@ void MurmelAudioProcessorEditor::resized()
     labelMode.setBounds(250, 137, 44, 24);
     sliderOSC.setBounds(322, 112, 36, 95);
     aboutButton.setBounds(0, 0, 146, 30);
+}
+
+void MurmelAudioProcessorEditor::setScaleFactor(float newScale)
+{
+    hostScale = newScale;
+    applyWindowScale();
+}
+
+void MurmelAudioProcessorEditor::applyWindowScale()
+{
+    const float scale = chooseWindowScale(hostScale, desktopScaleForPluginWindows(),
+                                          hostSendsItsOwnScale(audioProcessor.wrapperType));
+    if (juce::approximatelyEqual(scale, windowScale))
+        return;
+    windowScale = scale;
+    juce::AudioProcessorEditor::setScaleFactor(scale);
 }
 
 int MurmelAudioProcessorEditor::getControlParameterIndex(juce::Component& component)
@@ -369,8 +396,7 @@ void MurmelAudioProcessorEditor::timerCallback()
 {
     focusHiddenKeyboard();
 
-    oscillo.setNumSamples(audioProcessor.scopeCount.load(std::memory_order_relaxed));
-    oscillo.repaint();
+    oscillo.refresh(audioProcessor.scopeCount.load(std::memory_order_relaxed));
 
     if (audioProcessor.midiLearnEnabled.load(std::memory_order_relaxed))
         chooseLearnTarget();

@@ -2,6 +2,7 @@
 
 #include "editor/OptionGUI.h"
 #include "editor/Oscillo.h"
+#include "editor/ScaledImageButton.h"
 #include "editor/WelcomeGUI.h"
 #include "lookandfeel/AltLookAndFeelVariants.h"
 
@@ -9,6 +10,7 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 #include <memory>
+#include <vector>
 
 namespace halvo
 {
@@ -33,6 +35,9 @@ public:
     void paint(juce::Graphics& g) override;
     void resized() override;
     int getControlParameterIndex(juce::Component& component) override;
+    // The host's scale for the window (the framework's clients pass 1 when the host gives none):
+    // the window follows it, or the desktop's scale where the host gives none.
+    void setScaleFactor(float newScale) override;
 
     // The refresh: keyboard focus, oscilloscope, learn target, value labels and, when the
     // processor reports a change, every control from the parameters.
@@ -52,8 +57,10 @@ private:
 
     void configureKnob(juce::Slider& knob, double minimum, double maximum, double interval,
                        double skew);
-    void configureWaveformButton(juce::ImageButton& button, const juce::Image& normal,
-                                 const juce::Image& down);
+    void configureWaveformButton(ScaledImageButton& button, const ScaledArtwork& normal,
+                                 const ScaledArtwork& down);
+    void keepArtworkSet(int set);
+    void applyWindowScale();
     void configureValueLabel(juce::Label& label);
     void installComputerKeyboardNotes();
 
@@ -84,9 +91,9 @@ private:
     juce::Slider sliderDelayFeedback{"sliderDelayFeedback"};
     Oscillo oscillo;
     juce::MidiKeyboardComponent midiKeyboard;
-    juce::ImageButton buttonOscSin{"buttonOscSin"};
-    juce::ImageButton buttonOscSaw{"buttonOscSaw"};
-    juce::ImageButton buttonOscSquare{"buttonOscSquare"};
+    ScaledImageButton buttonOscSin{"buttonOscSin"};
+    ScaledImageButton buttonOscSaw{"buttonOscSaw"};
+    ScaledImageButton buttonOscSquare{"buttonOscSquare"};
     juce::Label labelGain{"labelGain"};
     juce::Label labelRate{"labelRate"};
     juce::Label labelReverb{"labelReverb"};
@@ -99,6 +106,12 @@ private:
     juce::TextButton aboutButton{"new button"};
 
     juce::Image backgroundImage;
+    // The pictures of the set the screen asked for, held while the window is open so the image
+    // cache keeps them decoded between paints.
+    std::vector<juce::Image> keptArtwork;
+    int keptArtworkSet = 1;
+    float hostScale = 1.0f;
+    float windowScale = 1.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MurmelAudioProcessorEditor)
 };

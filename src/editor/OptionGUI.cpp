@@ -110,6 +110,14 @@ void OptionGUI::buttonClicked(juce::Button* button)
 
 void OptionGUI::timerCallback()
 {
+    std::array<int, numParameters> assignments{};
+    for (std::size_t index = 0; index < assignments.size(); ++index)
+        assignments[index] = audioProcessor.midiMap[index].load(std::memory_order_relaxed);
+    // Unchanged assignments leave the labels as they are: a tick at rest costs no text or paint.
+    if (shownAssignments == assignments)
+        return;
+    shownAssignments = assignments;
+
     struct AssignmentLabel
     {
         juce::Label& label;
@@ -128,9 +136,7 @@ void OptionGUI::timerCallback()
 
     for (const auto& entry : labels)
     {
-        const int controller =
-            audioProcessor.midiMap[static_cast<std::size_t>(entry.parameterIndex)].load(
-                std::memory_order_relaxed);
+        const int controller = assignments[static_cast<std::size_t>(entry.parameterIndex)];
         const juce::String assignment =
             controller == -1 ? juce::String("N/A ") : "CC " + juce::String(controller);
         entry.label.setText(entry.caption + juce::String(": ") + assignment,

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "lookandfeel/AltLookAndFeelVariants.h"
+#include "parameters/ParameterTable.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+
+#include <array>
+#include <optional>
 
 namespace halvo
 {
@@ -26,13 +30,15 @@ public:
     void resized() override;
     void comboBoxChanged(juce::ComboBox* box) override;
     void buttonClicked(juce::Button* button) override;
-    // Rewrites the seven assignment labels from the processor's controller map.
+    // Rewrites the seven assignment labels from the processor's controller map when it changed.
     void timerCallback() override;
 
 private:
     void addLabel(juce::Label& label, float fontHeight);
 
     MurmelAudioProcessor& audioProcessor;
+    // The controller numbers the labels show, by parameter; none before the first tick.
+    std::optional<std::array<int, numParameters>> shownAssignments;
     AltLookAndFeel_WhiteButton whiteButtonLookAndFeel;
 
     juce::ComboBox presetList{"presetList"};

@@ -2,6 +2,7 @@
 
 #include "EmbeddedResources.h"
 #include "HalvoIdentity.h"
+#include "lookandfeel/ScaledArtwork.h"
 
 namespace halvo
 {
@@ -55,7 +56,8 @@ void WelcomeGUI::paint(juce::Graphics& g)
 {
     // The card is drawn at 80 % opacity over the window; the panel has no background of its own.
     g.setColour(juce::Colours::black.withAlpha(0.8f));
-    g.drawImage(aboutImage, 210, 17, 220, 280, 0, 0, aboutImage.getWidth(), aboutImage.getHeight());
+    drawArtwork(g, artwork::aboutPanel, {210, 17, 220, 280},
+                {0, 0, aboutImage.getWidth(), aboutImage.getHeight()});
 }
 
 void WelcomeGUI::resized()

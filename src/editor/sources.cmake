@@ -1,6 +1,9 @@
 set(HALVO_EDITOR_SOURCES
+    editor/DesktopScale.cpp
     editor/KnobValues.cpp
     editor/MurmelAudioProcessorEditor.cpp
     editor/OptionGUI.cpp
     editor/Oscillo.cpp
-    editor/WelcomeGUI.cpp)
+    editor/ScaledImageButton.cpp
+    editor/WelcomeGUI.cpp
+    editor/WindowScale.cpp)

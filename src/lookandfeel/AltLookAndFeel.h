@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookandfeel/ScaledArtwork.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace halvo
@@ -39,9 +41,10 @@ public:
                           float height);
 
 protected:
-    // Draws the frame of a vertical filmstrip of square frames for a knob position in 0..1.
+    // Draws the frame of a vertical filmstrip of square frames for a knob position in 0..1, from
+    // the strip's set that suits the screen.
     static void drawKnobFrame(juce::Graphics& g, int width, int height, float position,
-                              const void* stripData, int stripSize, int frameSize);
+                              const ScaledArtwork& strip, int frameSize);
     // Blue corner brackets on a knob that MIDI learn would bind if a controller moved now.
     static void drawLearnHighlight(juce::Graphics& g, juce::Slider& slider);
 

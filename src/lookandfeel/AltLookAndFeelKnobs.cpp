@@ -1,7 +1,5 @@
 #include "AltLookAndFeel.h"
 
-#include "EmbeddedResources.h"
-
 #include <cmath>
 
 namespace halvo
@@ -19,14 +17,12 @@ bool isMidiLearnOn(const juce::Component& component)
 } // namespace
 
 void AltLookAndFeel::drawKnobFrame(juce::Graphics& g, int width, int height, float position,
-                                   const void* stripData, int stripSize, int frameSize)
+                                   const ScaledArtwork& strip, int frameSize)
 {
-    const auto strip = juce::ImageCache::getFromMemory(stripData, stripSize);
-
     // A position outside 0..1 (or not a number) would pick a rectangle off the strip.
     const float clamped = std::isfinite(position) ? juce::jlimit(0.0f, 1.0f, position) : 0.0f;
     const int frame = static_cast<int>(std::floor(clamped * lastPositionFrame));
-    g.drawImage(strip, 0, 0, width, height, 0, frame * frameSize, frameSize, frameSize, false);
+    drawArtwork(g, strip, {0, 0, width, height}, {0, frame * frameSize, frameSize, frameSize});
 }
 
 void AltLookAndFeel::drawLearnHighlight(juce::Graphics& g, juce::Slider& slider)
@@ -60,8 +56,7 @@ void AltLookAndFeel::drawRotarySlider(juce::Graphics& g, int, int, int width, in
                                       float sliderPosProportional, float, float,
                                       juce::Slider& slider)
 {
-    drawKnobFrame(g, width, height, sliderPosProportional, EmbeddedResources::Boutonalu_50x50_png,
-                  EmbeddedResources::Boutonalu_50x50_pngSize, 50);
+    drawKnobFrame(g, width, height, sliderPosProportional, artwork::aluminiumKnob, 50);
     drawLearnHighlight(g, slider);
 }
 

@@ -1,7 +1,5 @@
 #include "AltLookAndFeelVariants.h"
 
-#include "EmbeddedResources.h"
-
 namespace halvo
 {
 
@@ -17,8 +15,7 @@ void AltLookAndFeel_greenButton::drawRotarySlider(juce::Graphics& g, int, int, i
                                                   int height, float sliderPosProportional, float,
                                                   float, juce::Slider& slider)
 {
-    drawKnobFrame(g, width, height, sliderPosProportional, EmbeddedResources::Boutonvert_40x40_png,
-                  EmbeddedResources::Boutonvert_40x40_pngSize, 40);
+    drawKnobFrame(g, width, height, sliderPosProportional, artwork::greenKnob, 40);
     drawLearnHighlight(g, slider);
 }
 
@@ -26,8 +23,7 @@ void AltLookAndFeel_redButton::drawRotarySlider(juce::Graphics& g, int, int, int
                                                 float sliderPosProportional, float, float,
                                                 juce::Slider& slider)
 {
-    drawKnobFrame(g, width, height, sliderPosProportional, EmbeddedResources::Boutonrouge_40x40_png,
-                  EmbeddedResources::Boutonrouge_40x40_pngSize, 40);
+    drawKnobFrame(g, width, height, sliderPosProportional, artwork::redKnob, 40);
     drawLearnHighlight(g, slider);
 }
 

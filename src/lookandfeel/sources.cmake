@@ -4,4 +4,5 @@ set(HALVO_LOOKANDFEEL_SOURCES
     lookandfeel/AltLookAndFeelComboBox.cpp
     lookandfeel/AltLookAndFeelKnobs.cpp
     lookandfeel/AltLookAndFeelLinearSlider.cpp
-    lookandfeel/AltLookAndFeelVariants.cpp)
+    lookandfeel/AltLookAndFeelVariants.cpp
+    lookandfeel/ScaledArtwork.cpp)

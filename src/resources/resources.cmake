@@ -23,12 +23,15 @@ endforeach()
 
 set(HALVO_ARTWORK_DIR "${CMAKE_CURRENT_BINARY_DIR}/artwork")
 set(HALVO_ARTWORK_FILES)
+# Each picture twice: at its size in the window, and at twice that for screens with two device
+# pixels per window pixel ("_2x").
 foreach(name
         editorBackground.jpg
         waveSine.png waveSineDown.png waveSaw.png waveSawDown.png waveSquare.png waveSquareDown.png
         aboutPanel.png
         Boutonalu_50x50.png Boutonvert_40x40.png Boutonrouge_40x40.png)
-    list(APPEND HALVO_ARTWORK_FILES "${HALVO_ARTWORK_DIR}/${name}")
+    string(REGEX REPLACE "\\.([a-z]+)$" "_2x.\\1" name2x "${name}")
+    list(APPEND HALVO_ARTWORK_FILES "${HALVO_ARTWORK_DIR}/${name}" "${HALVO_ARTWORK_DIR}/${name2x}")
 endforeach()
 
 add_custom_command(OUTPUT ${HALVO_ARTWORK_FILES}

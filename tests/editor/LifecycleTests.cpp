@@ -1,7 +1,9 @@
 #include "EditorTestSupport.h"
 
+#include "editor/WindowScale.h"
 #include "lookandfeel/AltLookAndFeel.h"
 
+#include <limits>
 #include <malloc.h>
 
 namespace halvo::test
@@ -90,6 +92,31 @@ TEST(EditorLifecycle, TwoHundredOpenAndCloseCyclesLeaveNothingBehind)
     // A window holds about 120 KB: one left behind per cycle would grow the heap by 20 MB, and
     // even 1.3 KB kept per cycle exceeds this bound.
     EXPECT_LT(after, before + 256 * 1024) << "heap grew from " << before << " to " << after;
+}
+
+TEST(WindowScale, TheHostsScaleWinsUnlessItSaysNothing)
+{
+    EXPECT_EQ(chooseWindowScale(2.0f, 1.0f, false), 2.0f);
+    EXPECT_EQ(chooseWindowScale(1.5f, 2.0f, false), 1.5f);
+    // 1 is what the framework passes when the host sent nothing: the desktop decides.
+    EXPECT_EQ(chooseWindowScale(1.0f, 2.0f, false), 2.0f);
+    EXPECT_EQ(chooseWindowScale(1.0f, 1.0f, false), 1.0f);
+    // A host that always sends its interface scale meant its 1.
+    EXPECT_EQ(chooseWindowScale(1.0f, 2.0f, true), 1.0f);
+    // Nonsense from either side is not a scale.
+    EXPECT_EQ(chooseWindowScale(0.0f, 2.0f, false), 2.0f);
+    EXPECT_EQ(chooseWindowScale(std::numeric_limits<float>::quiet_NaN(), 1.0f, true), 1.0f);
+    EXPECT_EQ(chooseWindowScale(1.0f, 100.0f, false), 1.0f);
+}
+
+TEST_F(EditorTest, AHostScaleScalesTheWholeWindow)
+{
+    editor->setScaleFactor(2.0f);
+    EXPECT_EQ(editor->getTransform(), juce::AffineTransform::scale(2.0f));
+    EXPECT_EQ(editor->getBoundsInParent().getWidth(), 2 * MurmelAudioProcessorEditor::windowWidth);
+    // Here no desktop scale is published: back to 1.
+    editor->setScaleFactor(1.0f);
+    EXPECT_TRUE(editor->getTransform().isIdentity());
 }
 
 } // namespace

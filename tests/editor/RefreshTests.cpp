@@ -165,6 +165,62 @@ TEST_F(RefreshTest, WhileLearningTheWaveformAreaBelongsToTheOscKnob)
     EXPECT_EQ(processor.getParameter(oscIndex), oscBefore);
 }
 
+// Counts the repaints the window is asked for, its children's included.
+class RepaintCounter final : public juce::CachedComponentImage
+{
+public:
+    void paint(juce::Graphics&) override {}
+    bool invalidateAll() override { return ++requests > 0; }
+    bool invalidate(const juce::Rectangle<int>&) override { return ++requests > 0; }
+    void releaseResources() override {}
+
+    int requests = 0;
+};
+
+TEST_F(RefreshTest, TicksThatFindNothingChangedPaintNothing)
+{
+    auto* repaints = new RepaintCounter();
+    editor->setVisible(true);
+    editor->setCachedComponentImage(repaints);
+    auto& options = childOfType<OptionGUI>(*editor);
+    const auto restingTicks = [&]
+    {
+        repaints->requests = 0;
+        for (int i = 0; i < 5; ++i)
+        {
+            tick();
+            options.timerCallback();
+        }
+        return repaints->requests;
+    };
+    tick();
+    options.timerCallback();
+    EXPECT_EQ(restingTicks(), 0);
+
+    // A block with a different trace repaints the scope; the same trace again does not.
+    processor.scopeBuffer[100].store(0.25f);
+    tick();
+    EXPECT_GT(repaints->requests, 0);
+    EXPECT_EQ(restingTicks(), 0);
+    // A change far below a pixel is not a different trace.
+    processor.scopeBuffer[100].store(0.25f + 1.0e-6f);
+    EXPECT_EQ(restingTicks(), 0);
+
+    repaints->requests = 0;
+    processor.setParameter(reverbIndex, 0.25f);
+    tick();
+    EXPECT_GT(repaints->requests, 0);
+    EXPECT_EQ(restingTicks(), 0);
+
+    // The options panel, shown while learning, repaints only when an assignment changed.
+    clickLearnToggle();
+    EXPECT_EQ(restingTicks(), 0);
+    processor.midiMap[gainIndex].store(74);
+    options.timerCallback();
+    EXPECT_GT(repaints->requests, 0);
+    EXPECT_EQ(restingTicks(), 0);
+}
+
 TEST_F(RefreshTest, ClosingTheWindowEndsLearning)
 {
     clickLearnToggle();

@@ -39,10 +39,10 @@ void paintSweepOrnament(juce::Graphics& g, juce::Rectangle<float> area)
 }
 } // namespace
 
-juce::Image paintAboutCard(const PanelFonts& fonts)
+juce::Image paintAboutCard(const PanelFonts& fonts, int scale)
 {
     auto card = renderSupersampled(
-        cardWidth, cardHeight, 2,
+        cardWidth, cardHeight, scale, 2,
         [&](juce::Graphics& g)
         {
             // The card floats on a soft shadow inside the picture's margin.

@@ -13,21 +13,29 @@ namespace
 {
 using namespace halvo::artwork;
 
-bool writeAll(const juce::File& folder, const PanelFonts& fonts)
+// Every picture at `scale` pixels per unit; the plain set keeps its names, the others carry their
+// scale ("editorBackground_2x.jpg").
+bool writeSet(const juce::File& folder, const PanelFonts& fonts, int scale)
 {
-    const auto file = [&folder](const char* name) { return folder.getChildFile(name); };
-    return writeJpeg(paintEditorBackground(fonts), file("editorBackground.jpg"), 0.93f) &&
-           writePng(paintWavePlate(Waveform::sine, false), file("waveSine.png")) &&
-           writePng(paintWavePlate(Waveform::sine, true), file("waveSineDown.png")) &&
-           writePng(paintWavePlate(Waveform::saw, false), file("waveSaw.png")) &&
-           writePng(paintWavePlate(Waveform::saw, true), file("waveSawDown.png")) &&
-           writePng(paintWavePlate(Waveform::square, false), file("waveSquare.png")) &&
-           writePng(paintWavePlate(Waveform::square, true), file("waveSquareDown.png")) &&
-           writePng(paintAboutCard(fonts), file("aboutPanel.png")) &&
-           writePng(paintKnobFilmstrip(aluminiumKnob()), file("Boutonalu_50x50.png")) &&
-           writePng(paintKnobFilmstrip(greenKnob()), file("Boutonvert_40x40.png")) &&
-           writePng(paintKnobFilmstrip(redKnob()), file("Boutonrouge_40x40.png"));
+    const auto file = [&folder, scale](const juce::String& name)
+    {
+        const auto suffix = scale == 1 ? juce::String() : "_" + juce::String(scale) + "x";
+        return folder.getChildFile(name.upToLastOccurrenceOf(".", false, false) + suffix +
+                                   name.fromLastOccurrenceOf(".", true, false));
+    };
+    return writeJpeg(paintEditorBackground(fonts, scale), file("editorBackground.jpg"), 0.93f) &&
+           writePng(paintWavePlate(Waveform::sine, false, scale), file("waveSine.png")) &&
+           writePng(paintWavePlate(Waveform::sine, true, scale), file("waveSineDown.png")) &&
+           writePng(paintWavePlate(Waveform::saw, false, scale), file("waveSaw.png")) &&
+           writePng(paintWavePlate(Waveform::saw, true, scale), file("waveSawDown.png")) &&
+           writePng(paintWavePlate(Waveform::square, false, scale), file("waveSquare.png")) &&
+           writePng(paintWavePlate(Waveform::square, true, scale), file("waveSquareDown.png")) &&
+           writePng(paintAboutCard(fonts, scale), file("aboutPanel.png")) &&
+           writePng(paintKnobFilmstrip(aluminiumKnob(), scale), file("Boutonalu_50x50.png")) &&
+           writePng(paintKnobFilmstrip(greenKnob(), scale), file("Boutonvert_40x40.png")) &&
+           writePng(paintKnobFilmstrip(redKnob(), scale), file("Boutonrouge_40x40.png"));
 }
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -46,7 +54,7 @@ int main(int argc, char* argv[])
         std::cerr << "halvo-artwork: cannot load the fonts\n";
         return 1;
     }
-    if (!folder.createDirectory() || !writeAll(folder, fonts))
+    if (!folder.createDirectory() || !writeSet(folder, fonts, 1) || !writeSet(folder, fonts, 2))
     {
         std::cerr << "halvo-artwork: cannot write into " << folder.getFullPathName() << "\n";
         return 1;

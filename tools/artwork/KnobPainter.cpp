@@ -3,6 +3,7 @@
 #include "PanelLayout.h"
 #include "Supersampling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace halvo::artwork
@@ -165,10 +166,12 @@ KnobStyle redKnob()
             juce::Colours::black.withAlpha(0.45f)};
 }
 
-juce::Image paintKnobFrame(const KnobStyle& style, float angle)
+juce::Image paintKnobFrame(const KnobStyle& style, float angle, int scale)
 {
     const auto size = static_cast<float>(style.frameSize);
-    return renderSupersampled(style.frameSize, style.frameSize, knobSupersampling,
+    // The same painted detail per unit at every scale.
+    return renderSupersampled(style.frameSize, style.frameSize, scale,
+                              std::max(1, knobSupersampling / scale),
                               [&](juce::Graphics& g)
                               {
                                   const juce::Point<float> centre(size * 0.5f, size * 0.5f - 0.5f);
@@ -179,16 +182,16 @@ juce::Image paintKnobFrame(const KnobStyle& style, float angle)
                               });
 }
 
-juce::Image paintKnobFilmstrip(const KnobStyle& style)
+juce::Image paintKnobFilmstrip(const KnobStyle& style, int scale)
 {
-    const int size = style.frameSize;
+    const int size = style.frameSize * scale;
     juce::Image strip(juce::Image::ARGB, size, size * knobFrameCount, true);
     juce::Graphics g(strip);
     for (int frame = 0; frame < knobFrameCount; ++frame)
     {
         const int step = juce::jmin(frame, knobLastPositionFrame);
         const float position = static_cast<float>(step) / static_cast<float>(knobLastPositionFrame);
-        g.drawImageAt(paintKnobFrame(style, knobAngle(position)), 0, frame * size);
+        g.drawImageAt(paintKnobFrame(style, knobAngle(position), scale), 0, frame * size);
     }
     return strip;
 }

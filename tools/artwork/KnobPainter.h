@@ -22,10 +22,11 @@ KnobStyle aluminiumKnob();
 KnobStyle greenKnob();
 KnobStyle redKnob();
 
-// One frame, the pointer at `angle` (radians clockwise from twelve o'clock), transparent around.
-juce::Image paintKnobFrame(const KnobStyle& style, float angle);
+// One frame at `scale` pixels per unit, the pointer at `angle` (radians clockwise from twelve
+// o'clock), transparent around.
+juce::Image paintKnobFrame(const KnobStyle& style, float angle, int scale);
 
 // 128 frames stacked vertically: frame k shows position k / 126, frame 127 the maximum again.
-juce::Image paintKnobFilmstrip(const KnobStyle& style);
+juce::Image paintKnobFilmstrip(const KnobStyle& style, int scale);
 
 } // namespace halvo::artwork

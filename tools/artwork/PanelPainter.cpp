@@ -310,9 +310,9 @@ void paintScope(juce::Graphics& g)
 }
 } // namespace
 
-juce::Image paintEditorBackground(const PanelFonts& fonts)
+juce::Image paintEditorBackground(const PanelFonts& fonts, int scale)
 {
-    auto image = renderSupersampled(panelWidth, panelHeight, 2,
+    auto image = renderSupersampled(panelWidth, panelHeight, scale, 2,
                                     [&](juce::Graphics& g)
                                     {
                                         paintPanelBase(g);
@@ -330,8 +330,8 @@ juce::Image paintEditorBackground(const PanelFonts& fonts)
                                         paintScrew(g, {615.0f, 44.0f});
                                         paintScrew(g, {615.0f, 274.0f});
                                     });
-    addBrushedGrain(image, image.getBounds().withTrimmedTop(headerHeight), 0.018f, 1);
-    addBrushedGrain(image, image.getBounds().withHeight(headerHeight), 0.014f, 2);
+    addBrushedGrain(image, image.getBounds().withTrimmedTop(headerHeight * scale), 0.018f, 1);
+    addBrushedGrain(image, image.getBounds().withHeight(headerHeight * scale), 0.014f, 2);
     return image.convertedToFormat(juce::Image::RGB);
 }
 

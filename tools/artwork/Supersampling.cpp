@@ -6,13 +6,15 @@
 namespace halvo::artwork
 {
 
-juce::Image renderSupersampled(int width, int height, int factor,
+juce::Image renderSupersampled(int width, int height, int scale, int factor,
                                const std::function<void(juce::Graphics&)>& paint)
 {
+    width *= scale;
+    height *= scale;
     juce::Image large(juce::Image::ARGB, width * factor, height * factor, true);
     {
         juce::Graphics g(large);
-        g.addTransform(juce::AffineTransform::scale(static_cast<float>(factor)));
+        g.addTransform(juce::AffineTransform::scale(static_cast<float>(scale * factor)));
         paint(g);
     }
 

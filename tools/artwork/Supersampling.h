@@ -7,9 +7,10 @@
 namespace halvo::artwork
 {
 
-// Paints at `factor` times the size in logical units of the final image and box-filters the result
-// down, which gives the small knobs and glyphs smooth edges.
-juce::Image renderSupersampled(int width, int height, int factor,
+// The painter draws in logical units; the image has `scale` pixels per unit (1 for the plain
+// picture, 2 for screens that show two pixels per unit). It is painted `factor` times larger still
+// and box-filtered down, which gives the small knobs and glyphs smooth edges.
+juce::Image renderSupersampled(int width, int height, int scale, int factor,
                                const std::function<void(juce::Graphics&)>& paint);
 
 // Adds a fixed pattern of fine grain and faint horizontal brushing to the opaque parts of an image.

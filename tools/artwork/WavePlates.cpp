@@ -2,6 +2,7 @@
 
 #include "Supersampling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace halvo::artwork
@@ -55,10 +56,11 @@ juce::Path glyphPath(Waveform waveform)
 }
 } // namespace
 
-juce::Image paintWavePlate(Waveform waveform, bool selected)
+juce::Image paintWavePlate(Waveform waveform, bool selected, int scale)
 {
+    // The same painted detail per unit at every scale.
     return renderSupersampled(
-        plateWidth, plateHeight, 4,
+        plateWidth, plateHeight, scale, std::max(1, 4 / scale),
         [&](juce::Graphics& g)
         {
             const juce::Rectangle<float> plate(0.5f, 0.5f, plateWidth - 1.0f, plateHeight - 1.0f);

@@ -12,8 +12,8 @@ enum class Waveform
     square
 };
 
-// A 30 x 27 translucent plate with the waveform's glyph: dim when `selected` is false, white when
-// true.
-juce::Image paintWavePlate(Waveform waveform, bool selected);
+// A 30 x 27 unit translucent plate with the waveform's glyph, at `scale` pixels per unit: dim when
+// `selected` is false, white when true.
+juce::Image paintWavePlate(Waveform waveform, bool selected, int scale);
 
 } // namespace halvo::artwork

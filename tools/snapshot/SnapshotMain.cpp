@@ -9,9 +9,11 @@
 
 namespace
 {
-constexpr const char* usage = "usage: halvo-snapshot <window.png> [--learn]\n"
-                              "Draws the plug-in window into a PNG with a note held, so the\n"
-                              "oscilloscope shows a trace; --learn switches MIDI learn on first.\n";
+constexpr const char* usage =
+    "usage: halvo-snapshot <window.png> [--learn] [--scale N]\n"
+    "Draws the plug-in window into a PNG with a note held, so the oscilloscope shows a\n"
+    "trace; --learn switches MIDI learn on first; --scale draws it as a screen with N\n"
+    "device pixels per window pixel shows it (2 gives 1246 x 578).\n";
 
 // A tenth of a second of a held A3, enough for the trace to reach its full height.
 void playNote(halvo::MurmelAudioProcessor& processor)
@@ -53,11 +55,16 @@ int main(int argc, char** argv)
 {
     juce::String outputPath;
     bool learn = false;
+    float scale = 1.0f;
     for (int i = 1; i < argc; ++i)
     {
         const juce::String argument(argv[i]);
         if (argument == "--learn")
             learn = true;
+        else if (argument == "--scale" && i + 1 < argc &&
+                 juce::String(argv[i + 1]).getFloatValue() >= 0.25f &&
+                 juce::String(argv[i + 1]).getFloatValue() <= 8.0f)
+            scale = juce::String(argv[++i]).getFloatValue();
         else if (outputPath.isEmpty() && !argument.startsWith("-"))
             outputPath = argument;
         else
@@ -85,7 +92,7 @@ int main(int argc, char** argv)
         editor.timerCallback();
         if (auto* options = findChild<halvo::OptionGUI>(editor, {}))
             options->timerCallback();
-        image = editor.createComponentSnapshot(editor.getLocalBounds(), true, 1.0f);
+        image = editor.createComponentSnapshot(editor.getLocalBounds(), true, scale);
     }
 
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile(outputPath);
