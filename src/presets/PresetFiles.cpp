@@ -127,9 +127,13 @@ std::optional<std::vector<char>> stateFromVst3Preset(const unsigned char* bytes,
         const auto* fields = bytes + listOffset + 8 + entry * vst3ListEntrySize;
         const auto offset = readLittleEndian(fields + 4, 8);
         const auto length = readLittleEndian(fields + 12, 8);
-        if (std::memcmp(fields, "Comp", 4) == 0 && offset <= size && length <= size - offset &&
-            isStateBlock(bytes + offset, length))
-            return std::vector<char>(bytes + offset, bytes + offset + length);
+        if (std::memcmp(fields, "Comp", 4) != 0 || offset > size || length > size - offset)
+            continue;
+        // Both lie within size now, so they fit the address width.
+        const auto* block = bytes + static_cast<std::size_t>(offset);
+        const auto blockSize = static_cast<std::size_t>(length);
+        if (isStateBlock(block, blockSize))
+            return std::vector<char>(block, block + blockSize);
     }
     return std::nullopt;
 }
