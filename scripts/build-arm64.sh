@@ -66,7 +66,11 @@ cp -r "$host_artefacts/VST3/Halvo.vst3" "$both/"
 cp -r "$artefacts/VST3/Halvo.vst3/Contents/aarch64-linux" "$both/Halvo.vst3/Contents/"
 
 if [ "$with_tests" = ON ]; then
-    ctest --test-dir "$tree" --output-on-failure -j 2 --timeout 900
+    # Two threads spinning on each other 10000 times do not make progress under qemu-user on two
+    # busy cores; that test runs in the Linux build.
+    ctest --test-dir "$tree" --output-on-failure -j 2 --timeout 900 \
+        -E 'ParameterWriters.RacingWritersLeaveTheSettingOnTheStoredValue'
+    echo "arm64: $(grep -m1 'reverb block kernel' "$tree/Testing/Temporary/LastTest.log" || true)"
 fi
 
 echo
