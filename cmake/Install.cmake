@@ -23,8 +23,10 @@ add_custom_command(OUTPUT "${packaging_dir}/halvo.png"
     DEPENDS "${icon_source}"
     COMMENT "Cutting the app icon from the artwork"
     VERBATIM)
+# A cross build asks its renderer for the manual's text through the emulator.
+string(JOIN " " render_emulator ${CMAKE_CROSSCOMPILING_EMULATOR})
 add_custom_command(OUTPUT "${packaging_dir}/halvo-render.1"
-    COMMAND "${CMAKE_COMMAND}" "-DRENDER=$<TARGET_FILE:halvo-render>"
+    COMMAND "${CMAKE_COMMAND}" "-DRENDER=$<TARGET_FILE:halvo-render>" "-DEMULATOR=${render_emulator}"
             "-DVERSION=${PROJECT_VERSION}" "-DOUTPUT=${packaging_dir}/halvo-render.1"
             -P "${PROJECT_SOURCE_DIR}/packaging/ManPage.cmake"
     DEPENDS halvo-render "${PROJECT_SOURCE_DIR}/packaging/ManPage.cmake"
@@ -50,6 +52,9 @@ string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HALVO_MANUFACTURER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${HALVO_WEBSITE}")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)

@@ -1,6 +1,8 @@
 # Writes the manual page of halvo-render from its --help text, so the two never disagree.
-# usage: cmake -DRENDER=<halvo-render> -DVERSION=<x.y.z> -DOUTPUT=<file.1> -P ManPage.cmake
-execute_process(COMMAND "${RENDER}" --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
+# usage: cmake -DRENDER=<halvo-render> [-DEMULATOR=<command running it>] -DVERSION=<x.y.z>
+#              -DOUTPUT=<file.1> -P ManPage.cmake
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+execute_process(COMMAND ${emulator} "${RENDER}" --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT help MATCHES "^Usage: halvo-render")
     message(FATAL_ERROR "halvo-render --help failed: ${result}")
 endif()

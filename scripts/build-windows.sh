@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+source scripts/cross-build-common.sh
 
 with_tests=OFF
 case "${1:-}" in
@@ -22,9 +23,6 @@ esac
 packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev wixl msitools)
 [ "$with_tests" = OFF ] || packages+=(wine64 llvm-14 icoutils python3)
 bash scripts/setup.sh "${packages[@]}"
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 # libpng and libjpeg for Windows come from Debian's source packages (the current point release),
 # built here as static mingw libraries: Debian ships them for Linux only.
@@ -50,13 +48,8 @@ done
 png_source=$(ls -d "$sources"/libpng1.6-*/ | head -n 1)
 jpeg_source=$(ls -d "$sources"/libjpeg-turbo-*/ | head -n 1)
 
-# The artwork painter runs during the build, so it is the Linux program from the Linux build tree;
-# the preset files are the same on every platform and come from there too.
-if [ ! -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVO_BUILD_TESTS=OFF \
-        -DHALVO_BUILD_BENCHMARKS=OFF
-fi
-cmake --build build -j "$(nproc)" --target halvo-artwork halvo-presets
+# The preset files are the same on every platform and come from the Linux build tree.
+build_host_programs halvo-artwork halvo-presets
 
 build_arch() {
     local arch=$1 tree=$2
@@ -83,7 +76,7 @@ build_arch() {
     cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DHALVO_WINDOWS_DEPS="$deps" \
-        -DHALVO_ARTWORK_PAINTER="$root/build/tools/artwork/halvo-artwork_artefacts/Release/halvo-artwork" \
+        -DHALVO_ARTWORK_PAINTER="$host_artwork_painter" \
         -DHALVO_WARNINGS_AS_ERRORS=ON -DHALVO_BUILD_TESTS="$with_tests" -DHALVO_BUILD_BENCHMARKS=OFF
     cmake --build "$tree" -j "$(nproc)"
 }

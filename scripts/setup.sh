@@ -26,6 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    # With a foreign architecture added, one index that fails to load makes update exit non-zero;
+    # the install below still says whether everything it needs was found.
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q ||
+        echo "apt-get update reported a failed index; installing from the indexes that loaded" >&2
     DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 fi

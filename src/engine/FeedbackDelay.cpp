@@ -1,6 +1,6 @@
 #include "engine/FeedbackDelay.h"
 
-#include "engine/VectorClip.h"
+#include "engine/Float4.h"
 
 #include <algorithm>
 #include <bit>
@@ -165,19 +165,18 @@ void FeedbackDelay::processRestingRun(const float* in, float* out, int numSample
     std::copy_n(in, numSamples, dry);
     float* const entering = line + firstWrite;
     const float feedback = currentFeedback;
-    const __m128 feedbackVector = _mm_set1_ps(feedback);
-    const __m128 smallest = _mm_set1_ps(1e-30f);
-    const __m128 signBits = _mm_set1_ps(-0.0f);
+    const Float4 feedbackVector = broadcast4(feedback);
+    const Float4 smallest = broadcast4(1e-30f);
+    const Mask4 magnitudeBits = Mask4{} + 0x7fffffff;
     int i = 0;
     for (; i + 4 <= numSamples; i += 4)
     {
-        const __m128 x = _mm_loadu_ps(dry + i);
-        const __m128 fed = _mm_mul_ps(
-            feedbackVector, limitedToBound(_mm_add_ps(x, _mm_loadu_ps(echoes + i)), 2.0f));
+        const Float4 x = load4(dry + i);
+        const Float4 fed = feedbackVector * limitedToBound(x + load4(echoes + i), 2.0f);
         // As withoutDenormal: kept unless its magnitude is below 1e-30.
-        const __m128 kept = _mm_cmpnlt_ps(_mm_andnot_ps(signBits, fed), smallest);
-        _mm_storeu_ps(entering + i, _mm_and_ps(fed, kept));
-        _mm_storeu_ps(out + i, limitedToBound(_mm_add_ps(x, _mm_loadu_ps(echoes + i + 1)), 2.0f));
+        const Float4 magnitude = masked(fed, magnitudeBits);
+        store4(entering + i, masked(fed, ~(magnitude < smallest)));
+        store4(out + i, limitedToBound(x + load4(echoes + i + 1), 2.0f));
     }
     for (; i < numSamples; ++i)
     {

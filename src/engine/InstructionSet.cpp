@@ -10,6 +10,8 @@ namespace
 
 InstructionSet widestSupported() noexcept
 {
+    if (isSupported(InstructionSet::neon))
+        return InstructionSet::neon;
     if (isSupported(InstructionSet::avx512))
         return InstructionSet::avx512;
     if (isSupported(InstructionSet::avx2))
@@ -24,6 +26,9 @@ std::atomic<int> activeSet{-1};
 
 bool isSupported(InstructionSet set) noexcept
 {
+#if defined(__aarch64__)
+    return set == InstructionSet::neon;
+#else
     __builtin_cpu_init();
     switch (set)
     {
@@ -33,8 +38,11 @@ bool isSupported(InstructionSet set) noexcept
         return __builtin_cpu_supports("avx2");
     case InstructionSet::avx512:
         return __builtin_cpu_supports("avx512f");
+    case InstructionSet::neon:
+        break;
     }
     return false;
+#endif
 }
 
 InstructionSet activeInstructionSet() noexcept
@@ -66,6 +74,8 @@ const char* instructionSetName(InstructionSet set) noexcept
         return "avx2";
     case InstructionSet::avx512:
         return "avx512";
+    case InstructionSet::neon:
+        return "neon";
     }
     return "?";
 }

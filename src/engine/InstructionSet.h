@@ -4,12 +4,14 @@ namespace halvo
 {
 
 // The vector instructions the signal chain's block kernels are built for. Every x86-64 CPU has
-// SSE2; the wider kernels run only where the CPU reports them. All give the same bits.
+// SSE2; the wider kernels run only where the CPU reports them. An aarch64 build has the NEON
+// kernels only (every aarch64 CPU has NEON). All give the same bits.
 enum class InstructionSet
 {
     sse2,
     avx2,
     avx512,
+    neon,
 };
 
 bool isSupported(InstructionSet set) noexcept;

@@ -1,6 +1,6 @@
 #include "engine/OutputStage.h"
 
-#include "engine/VectorClip.h"
+#include "engine/Float4.h"
 
 #include <cmath>
 
@@ -46,14 +46,13 @@ void OutputStage::process(float* const* channels, int numChannels, int numSample
     }
 
     smoothedGain = target;
-    const __m128 gain = _mm_set1_ps(target);
+    const Float4 gain = broadcast4(target);
     for (int c = 0; c < numChannels; ++c)
     {
         float* const channel = channels[c];
         int i = 0;
         for (; i + 4 <= numSamples; i += 4)
-            _mm_storeu_ps(channel + i,
-                          limitedToBound(_mm_mul_ps(_mm_loadu_ps(channel + i), gain), 1.0f));
+            store4(channel + i, limitedToBound(load4(channel + i) * gain, 1.0f));
         for (; i < numSamples; ++i)
             channel[i] = clip(channel[i] * target);
     }

@@ -1,12 +1,12 @@
 #include "engine/SweepOscillator.h"
 
+#include "engine/Float4.h"
 #include "engine/VectorKernels.h"
 
 #include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <cmath>
-#include <emmintrin.h>
 
 namespace halvo
 {
@@ -52,28 +52,24 @@ float writeLfoPhases(float* values, int n, float phase, float increment) noexcep
 {
     float base = phase;
     float step = advancePhase(base, increment) - base;
-    __m128 counts = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
-    const __m128 four = _mm_set1_ps(4.0f);
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 zero = _mm_setzero_ps();
-    const __m128 incrementVector = _mm_set1_ps(increment);
+    const Float4 firstCounts{0.0f, 1.0f, 2.0f, 3.0f};
+    Float4 counts = firstCounts;
+    const Float4 one = broadcast4(1.0f);
+    const Float4 zero{};
+    const Float4 incrementVector = broadcast4(increment);
     int i = 0;
     for (; i + 4 <= n; i += 4)
     {
-        const __m128 baseVector = _mm_set1_ps(base);
-        const __m128 stepVector = _mm_set1_ps(step);
-        const __m128 before = _mm_add_ps(baseVector, _mm_mul_ps(counts, stepVector));
-        const __m128 guess =
-            _mm_add_ps(baseVector, _mm_mul_ps(_mm_add_ps(counts, one), stepVector));
-        const __m128 stepped = _mm_add_ps(before, incrementVector);
-        const __m128 kept =
-            _mm_and_ps(_mm_cmpeq_ps(stepped, guess),
-                       _mm_and_ps(_mm_cmplt_ps(stepped, one), _mm_cmpge_ps(stepped, zero)));
-        if (_mm_movemask_ps(kept) == 0xf)
+        const Float4 baseVector = broadcast4(base);
+        const Float4 stepVector = broadcast4(step);
+        const Float4 before = baseVector + counts * stepVector;
+        const Float4 guess = baseVector + (counts + one) * stepVector;
+        const Float4 stepped = before + incrementVector;
+        if (allLanes((stepped == guess) & (stepped < one) & (stepped >= zero)))
         {
-            _mm_storeu_ps(values + i, stepped);
+            store4(values + i, stepped);
             phase = values[i + 3];
-            counts = _mm_add_ps(counts, four);
+            counts += broadcast4(4.0f);
             continue;
         }
         for (int j = i; j < i + 4; ++j)
@@ -83,7 +79,7 @@ float writeLfoPhases(float* values, int n, float phase, float increment) noexcep
         }
         base = phase;
         step = advancePhase(base, increment) - base;
-        counts = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
+        counts = firstCounts;
     }
     for (; i < n; ++i)
     {

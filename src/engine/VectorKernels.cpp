@@ -7,6 +7,9 @@ namespace halvo
 
 const VectorKernels& activeKernels() noexcept
 {
+#if defined(__aarch64__)
+    return vectorKernelsNeon;
+#else
     switch (activeInstructionSet())
     {
     case InstructionSet::avx512:
@@ -14,9 +17,11 @@ const VectorKernels& activeKernels() noexcept
     case InstructionSet::avx2:
         return vectorKernelsAvx2;
     case InstructionSet::sse2:
+    case InstructionSet::neon:
         break;
     }
     return vectorKernelsSse2;
+#endif
 }
 
 } // namespace halvo

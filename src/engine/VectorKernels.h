@@ -25,9 +25,13 @@ struct VectorKernels
     RoundedSines roundedSines;
 };
 
+#if defined(__aarch64__)
+extern const VectorKernels vectorKernelsNeon;
+#else
 extern const VectorKernels vectorKernelsSse2;
 extern const VectorKernels vectorKernelsAvx2;
 extern const VectorKernels vectorKernelsAvx512;
+#endif
 
 // The kernels of the active instruction set (engine/InstructionSet.h).
 const VectorKernels& activeKernels() noexcept;

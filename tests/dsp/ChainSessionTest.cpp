@@ -235,7 +235,7 @@ TEST_P(ChainSession, MatchesThePerSampleModelBitForBit)
 
 INSTANTIATE_TEST_SUITE_P(EachInstructionSet, ChainSession,
                          ::testing::Values(InstructionSet::sse2, InstructionSet::avx2,
-                                           InstructionSet::avx512),
+                                           InstructionSet::avx512, InstructionSet::neon),
                          [](const ::testing::TestParamInfo<InstructionSet>& set)
                          { return std::string(instructionSetName(set.param)); });
 

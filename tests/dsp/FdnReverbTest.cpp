@@ -1,10 +1,12 @@
 #include "engine/FdnReverb.h"
 #include "BitExact.h"
 #include "ReferenceChain.h"
+#include "engine/InstructionSet.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iostream>
 #include <limits>
 #include <vector>
 
@@ -20,6 +22,25 @@ std::vector<float> impulse(std::size_t n)
     std::vector<float> signal(n, 0.0f);
     signal[0] = 1.0f;
     return signal;
+}
+
+// The build decides which block kernels exist: NEON on aarch64, SSE2 and wider on x86-64, where
+// the widest the CPU reports runs.
+TEST(FdnReverb, RunsTheKernelsOfTheBuildsArchitecture)
+{
+    const auto active = activeInstructionSet();
+    std::cout << "reverb block kernel: " << instructionSetName(active) << std::endl;
+#if defined(__aarch64__)
+    EXPECT_EQ(active, InstructionSet::neon);
+    for (const auto set : {InstructionSet::sse2, InstructionSet::avx2, InstructionSet::avx512})
+        EXPECT_FALSE(isSupported(set)) << instructionSetName(set);
+#else
+    EXPECT_FALSE(isSupported(InstructionSet::neon));
+    const auto widest = isSupported(InstructionSet::avx512) ? InstructionSet::avx512
+                        : isSupported(InstructionSet::avx2) ? InstructionSet::avx2
+                                                            : InstructionSet::sse2;
+    EXPECT_EQ(active, widest);
+#endif
 }
 
 TEST(FdnReverb, DecayTimeSetsTheLineGains)

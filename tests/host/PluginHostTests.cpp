@@ -1,8 +1,11 @@
+#include "../support/MeasureFrequency.h"
 #include "PluginHost.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace halvo::test
 {
@@ -124,6 +127,68 @@ TEST_P(BuiltPlugin, ANotePlaysWithinFullScale)
     instance->releaseResources();
     EXPECT_GT(peak, 0.05f);
     EXPECT_TRUE(withinFullScale);
+}
+
+TEST_P(BuiltPlugin, NoteA4SoundsAt440Hz)
+{
+    const auto instance = loadBuiltPlugin(GetParam());
+    ASSERT_NE(instance, nullptr);
+    // A plain sine: no sweep, no echoes, no reverb.
+    for (const auto* name : {"OSC", "Rate", "Mode", "DelayFeedback", "Reverb"})
+        findParameter(*instance, name)->setValueNotifyingHost(0.0f);
+    const double rate = 44100.0;
+    instance->prepareToPlay(rate, 512);
+
+    std::vector<float> left;
+    juce::AudioBuffer<float> buffer(2, 512);
+    for (int block = 0; block < 130; ++block)
+    {
+        buffer.clear();
+        juce::MidiBuffer midi;
+        if (block == 0)
+            midi.addEvent(juce::MidiMessage::noteOn(1, 69, 0.8f), 0);
+        instance->processBlock(buffer, midi);
+        left.insert(left.end(), buffer.getReadPointer(0), buffer.getReadPointer(0) + 512);
+    }
+    instance->releaseResources();
+    EXPECT_NEAR(measureFrequency(left, left.size() / 2, rate), 440.0, 0.05);
+}
+
+// NaN and infinite parameter values, rates from 8 kHz to 384 kHz and blocks from 0 to 20000
+// samples: the host's buffer only ever gets samples within full scale.
+TEST_P(BuiltPlugin, BadValuesRatesAndBlockSizesLeaveTheOutputWithinFullScale)
+{
+    const auto instance = loadBuiltPlugin(GetParam());
+    ASSERT_NE(instance, nullptr);
+    const float badValues[] = {std::numeric_limits<float>::quiet_NaN(),
+                               std::numeric_limits<float>::infinity(),
+                               -std::numeric_limits<float>::infinity(), 1e30f};
+    constexpr int largestBlock = 20000;
+    juce::AudioBuffer<float> buffer(2, largestBlock);
+    for (const double rate : {8000.0, 22050.0, 96000.0, 384000.0})
+    {
+        instance->prepareToPlay(rate, largestBlock);
+        int block = 0;
+        for (const int size : {0, 1, 333, largestBlock, 0, 64})
+        {
+            auto* parameter = instance->getParameters()[block % 7];
+            parameter->setValue(badValues[block % 4]);
+            juce::MidiBuffer midi;
+            if (block++ == 0)
+                midi.addEvent(juce::MidiMessage::noteOn(1, 127, 1.0f), 0);
+            buffer.setSize(2, size, false, false, true);
+            buffer.clear();
+            instance->processBlock(buffer, midi);
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < size; ++i)
+                {
+                    const float sample = buffer.getSample(c, i);
+                    ASSERT_TRUE(std::isfinite(sample) && std::fabs(sample) <= 1.0f)
+                        << sample << " at " << rate << " Hz, block of " << size;
+                }
+        }
+        instance->releaseResources();
+    }
 }
 
 // An LV2 bundle offers the stereo configuration only.
