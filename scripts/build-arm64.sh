@@ -13,12 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/cross-build-common.sh
 
-with_tests=OFF
-case "${1:-}" in
-    --tests) with_tests=ON ;;
-    "") ;;
-    *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
-esac
+read_tests_option "$@"
 
 # The arm64 libraries the modules link, installed beside the amd64 ones. Not libcurl's: its arm64
 # development package would remove juce-modules-source, and Halvo is built without curl.

@@ -13,12 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 source scripts/cross-build-common.sh
 
-with_tests=OFF
-case "${1:-}" in
-    --tests) with_tests=ON ;;
-    "") ;;
-    *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
-esac
+read_tests_option "$@"
 
 packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev wixl msitools)
 [ "$with_tests" = OFF ] || packages+=(wine64 llvm-14 icoutils python3)

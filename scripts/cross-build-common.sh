@@ -16,3 +16,13 @@ build_host_programs() {
     fi
     cmake --build build -j "$(nproc)" --target "$@"
 }
+
+# Both cross-build scripts take one optional argument, --tests; sets with_tests to ON or OFF.
+read_tests_option() {
+    with_tests=OFF
+    case "${1:-}" in
+        --tests) with_tests=ON ;;
+        "") ;;
+        *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+    esac
+}
