@@ -58,7 +58,16 @@ OptionGUI::OptionGUI(MurmelAudioProcessor& processor) : audioProcessor(processor
     const int channel = audioProcessor.midiChannel.load(std::memory_order_relaxed);
     if (channel >= 0 && channel < numChannelItems)
         presetList.setSelectedItemIndex(channel, juce::sendNotificationAsync);
+}
 
+void OptionGUI::visibilityChanged()
+{
+    if (!isVisible())
+    {
+        stopTimer();
+        return;
+    }
+    timerCallback();
     startTimer(refreshMilliseconds);
 }
 

@@ -30,6 +30,8 @@ public:
     void resized() override;
     void comboBoxChanged(juce::ComboBox* box) override;
     void buttonClicked(juce::Button* button) override;
+    // The labels refresh every 20 ms while the panel is shown; a hidden panel's timer rests.
+    void visibilityChanged() override;
     // Rewrites the seven assignment labels from the processor's controller map when it changed.
     void timerCallback() override;
 

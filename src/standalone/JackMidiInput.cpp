@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <dlfcn.h>
+#include <pthread.h>
 
 namespace halvo
 {
@@ -46,20 +47,23 @@ struct JackMidiInput::Library
     }
 };
 
-// Queued messages reach the receiver within a millisecond.
-constexpr int deliveryIntervalMs = 1;
-
 JackMidiInput::JackMidiInput(juce::MidiInputCallback& receiverToUse)
     : receiver(receiverToUse), jack(std::make_unique<Library>())
 {
+    sem_init(&arrivals, 0, 0);
+    // It sleeps until messages arrive: an idle port costs no wake-ups.
+    delivery = std::thread([this] { deliverQueuedMessages(); });
+    pthread_setname_np(delivery.native_handle(), "Halvo JACK MIDI");
     open();
-    startTimer(deliveryIntervalMs);
 }
 
 JackMidiInput::~JackMidiInput()
 {
-    stopTimer();
     close();
+    stopping.store(true, std::memory_order_release);
+    sem_post(&arrivals);
+    delivery.join();
+    sem_destroy(&arrivals);
 }
 
 void JackMidiInput::reopen()
@@ -114,6 +118,7 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
     void* buffer = input.jack->portGetBuffer(input.port, numFrames);
     const auto count = input.jack->midiEventCount(buffer);
     const double now = juce::Time::getMillisecondCounterHiRes() * 0.001;
+    bool queuedAny = false;
 
     for (std::uint32_t index = 0; index < count; ++index)
     {
@@ -137,19 +142,32 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
         queued.time = now;
         queued.size = static_cast<std::uint8_t>(size);
         std::copy_n(event.buffer, size, queued.bytes);
+        queuedAny = true;
     }
+    if (queuedAny)
+        sem_post(&input.arrivals);
     return 0;
 }
 
-void JackMidiInput::hiResTimerCallback()
+void JackMidiInput::deliverQueuedMessages()
 {
-    for (int ready = queue.getNumReady(); ready > 0; --ready)
+    for (;;)
     {
-        const auto scope = queue.read(1);
-        const auto& event = events[static_cast<std::size_t>(
-            scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
-        receiver.handleIncomingMidiMessage(nullptr,
-                                           juce::MidiMessage(event.bytes, event.size, event.time));
+        // A wait cut short by a signal is taken up again.
+        while (sem_wait(&arrivals) != 0)
+        {
+        }
+        if (stopping.load(std::memory_order_acquire))
+            return;
+
+        for (int ready = queue.getNumReady(); ready > 0; --ready)
+        {
+            const auto scope = queue.read(1);
+            const auto& event = events[static_cast<std::size_t>(
+                scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
+            receiver.handleIncomingMidiMessage(
+                nullptr, juce::MidiMessage(event.bytes, event.size, event.time));
+        }
     }
 }
 

@@ -4,10 +4,12 @@
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
+#include <semaphore.h>
 
 #include <array>
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace halvo
 {
@@ -16,13 +18,13 @@ namespace halvo
 // JUCE's JACK device plays. Like JUCE, it loads libjack when it runs: without libjack or without a
 // running JACK server (or PipeWire's) it stays closed and the app keeps its other MIDI inputs.
 // When the server goes away the port closes; reopen() opens it again once a server runs.
-class JackMidiInput final : private juce::HighResolutionTimer
+class JackMidiInput final
 {
 public:
     // Messages go to the receiver from a thread of the port's own, as JUCE's own MIDI inputs
-    // deliver theirs from their threads; JACK's process thread only queues them.
+    // deliver theirs from their threads; JACK's process thread only queues them and wakes it.
     explicit JackMidiInput(juce::MidiInputCallback& receiver);
-    ~JackMidiInput() override;
+    ~JackMidiInput();
 
     bool isOpen() const noexcept
     {
@@ -49,7 +51,7 @@ private:
     static void serverShutDown(void* self);
     void open();
     void close();
-    void hiResTimerCallback() override;
+    void deliverQueuedMessages();
 
     juce::MidiInputCallback& receiver;
     std::unique_ptr<Library> jack;
@@ -59,6 +61,11 @@ private:
     bool openedOnce = false;
     juce::AbstractFifo queue{queueSize};
     std::array<Event, queueSize> events{};
+    // Posted by JACK's process thread after it queued messages (posting neither locks nor
+    // waits), and once more to stop the delivery thread.
+    sem_t arrivals{};
+    std::atomic<bool> stopping{false};
+    std::thread delivery;
 
     JUCE_DECLARE_NON_COPYABLE(JackMidiInput)
 };

@@ -125,11 +125,16 @@ TEST_F(RefreshTest, LearnToggleSwitchesLearningAndWhatTheWindowShows)
     auto& oscKnob = child<juce::Slider>("sliderOSC");
     ASSERT_FALSE(options.isVisible());
     ASSERT_FALSE(oscKnob.isVisible());
+    EXPECT_FALSE(options.isTimerRunning());
 
+    // The panel shows the assignments at once and refreshes them while shown.
+    processor.midiMap[gainIndex] = 74;
     clickLearnToggle();
     EXPECT_TRUE(child<juce::Button>("buttonMIDILearn").getToggleState());
     EXPECT_TRUE(processor.midiLearnEnabled.load());
     EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(options.getTimerInterval(), 20);
+    EXPECT_EQ(childNamed<juce::Label>(options, "labelGain").getText(), "Gain: CC 74");
     EXPECT_TRUE(oscKnob.isVisible());
     for (const auto* name : learnKnobs)
         EXPECT_TRUE(static_cast<bool>(child<juce::Slider>(name).getProperties()["midiLearnOn"]))
@@ -146,6 +151,7 @@ TEST_F(RefreshTest, LearnToggleSwitchesLearningAndWhatTheWindowShows)
     EXPECT_FALSE(processor.midiLearnEnabled.load());
     EXPECT_EQ(processor.learnParameterIndex.load(), -1);
     EXPECT_FALSE(options.isVisible());
+    EXPECT_FALSE(options.isTimerRunning());
     EXPECT_FALSE(oscKnob.isVisible());
     for (const auto* name : learnKnobs)
         EXPECT_FALSE(static_cast<bool>(child<juce::Slider>(name).getProperties()["midiLearnOn"]))
