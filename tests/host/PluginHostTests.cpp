@@ -1,4 +1,5 @@
 #include "../support/MeasureFrequency.h"
+#include "../support/PlainSineA4.h"
 #include "PluginHost.h"
 
 #include <gtest/gtest.h>
@@ -133,25 +134,8 @@ TEST_P(BuiltPlugin, NoteA4SoundsAt440Hz)
 {
     const auto instance = loadBuiltPlugin(GetParam());
     ASSERT_NE(instance, nullptr);
-    // A plain sine: no sweep, no echoes, no reverb.
-    for (const auto* name : {"OSC", "Rate", "Mode", "DelayFeedback", "Reverb"})
-        findParameter(*instance, name)->setValueNotifyingHost(0.0f);
-    const double rate = 44100.0;
-    instance->prepareToPlay(rate, 512);
-
-    std::vector<float> left;
-    juce::AudioBuffer<float> buffer(2, 512);
-    for (int block = 0; block < 130; ++block)
-    {
-        buffer.clear();
-        juce::MidiBuffer midi;
-        if (block == 0)
-            midi.addEvent(juce::MidiMessage::noteOn(1, 69, 0.8f), 0);
-        instance->processBlock(buffer, midi);
-        left.insert(left.end(), buffer.getReadPointer(0), buffer.getReadPointer(0) + 512);
-    }
-    instance->releaseResources();
-    EXPECT_NEAR(measureFrequency(left, left.size() / 2, rate), 440.0, 0.05);
+    const auto played = playPlainSineA4(*instance);
+    EXPECT_NEAR(measureFrequency(played.left, played.left.size() / 2, plainSineRate), 440.0, 0.05);
 }
 
 // NaN and infinite parameter values, rates from 8 kHz to 384 kHz and blocks from 0 to 20000

@@ -1,6 +1,7 @@
 #include "../support/DefaultStateText.h"
 #include "../support/FindParameter.h"
 #include "../support/MeasureFrequency.h"
+#include "../support/PlainSineA4.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -137,35 +138,10 @@ TEST_P(WindowsModule, NoteA4SoundsAt440HzWithinFullScale)
 {
     const auto instance = loadModule(GetParam());
     ASSERT_NE(instance, nullptr);
-    // A plain sine: no sweep, no echoes, no reverb.
-    for (const auto* name : {"OSC", "Rate", "Mode", "DelayFeedback", "Reverb"})
-        findParameter(*instance, name)->setValueNotifyingHost(0.0f);
-    const double rate = 44100.0;
-    instance->prepareToPlay(rate, 512);
-
-    std::vector<float> left;
-    bool withinFullScale = true;
-    juce::AudioBuffer<float> buffer(2, 512);
-    for (int block = 0; block < 130; ++block)
-    {
-        buffer.clear();
-        juce::MidiBuffer midi;
-        if (block == 0)
-            midi.addEvent(juce::MidiMessage::noteOn(1, 69, 0.8f), 0);
-        instance->processBlock(buffer, midi);
-        for (int c = 0; c < 2; ++c)
-            for (int i = 0; i < 512; ++i)
-            {
-                const float sample = buffer.getSample(c, i);
-                withinFullScale =
-                    withinFullScale && std::isfinite(sample) && std::fabs(sample) <= 1.0f;
-            }
-        left.insert(left.end(), buffer.getReadPointer(0), buffer.getReadPointer(0) + 512);
-    }
-    instance->releaseResources();
-    EXPECT_TRUE(withinFullScale);
-    EXPECT_GT(buffer.getMagnitude(0, 0, 512), 0.05f);
-    EXPECT_NEAR(measureFrequency(left, left.size() / 2, rate), 440.0, 0.05);
+    const auto played = playPlainSineA4(*instance);
+    EXPECT_TRUE(played.withinFullScale);
+    EXPECT_GT(played.lastBlockMagnitude, 0.05f);
+    EXPECT_NEAR(measureFrequency(played.left, played.left.size() / 2, plainSineRate), 440.0, 0.05);
 }
 
 TEST_P(WindowsModule, DefaultStateIsTheFullBlock)
