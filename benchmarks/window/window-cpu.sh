@@ -27,19 +27,10 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 export JACK_DEFAULT_SERVER="halvo-bench-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
 mkdir -p "$HOME"
 
+source "$here/../../scripts/dummy-jack.sh"
 jackd_pid=
 app_pid=
 sequencer_pid=
-stop_process() {
-    local pid=$1 signal=$2
-    [ -n "$pid" ] || return 0
-    kill "-$signal" "$pid" 2> /dev/null || return 0
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2> /dev/null || return 0
-        sleep 0.1
-    done
-    kill -9 "$pid" 2> /dev/null || true
-}
 cleanup() {
     stop_process "$sequencer_pid" TERM
     stop_process "$app_pid" INT
@@ -82,10 +73,7 @@ echo "scale $scale: window ${WIDTH}x${HEIGHT}; load before: $(cut -d' ' -f1-3 /p
 measure "no audio"
 stop_process "$app_pid" INT
 
-jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
-    > "$work/jackd.log" 2>&1 &
-jackd_pid=$!
-timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null
+start_dummy_jack "$work/jackd.log"
 start_app
 measure "at rest"
 

@@ -22,21 +22,9 @@ mkdir -p "$out/home"
 export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
 export JACK_DEFAULT_SERVER="halvo-test-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
 
+source "$(dirname "$0")/../../scripts/dummy-jack.sh"
 jackd_pid=
 app_pid=
-# The app quits on an interrupt, closing its JACK clients; the server then shuts down on a
-# termination request and releases its shared memory. Killing either leaves stale entries in
-# JACK's server registry, which holds only a few servers.
-stop_process() {
-    local pid=$1 signal=$2
-    [ -n "$pid" ] || return 0
-    kill "-$signal" "$pid" 2> /dev/null || return 0
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2> /dev/null || return 0
-        sleep 0.1
-    done
-    kill -9 "$pid" 2> /dev/null || true
-}
 stop() {
     stop_process "$app_pid" INT
     stop_process "$jackd_pid" TERM
@@ -44,10 +32,7 @@ stop() {
 trap stop EXIT
 
 start_server() {
-    jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
-        >> "$out/jackd.log" 2>&1 &
-    jackd_pid=$!
-    timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null ||
+    start_dummy_jack "$out/jackd.log" ||
         { echo "FAIL: the JACK server did not start" >&2; cat "$out/jackd.log" >&2; exit 1; }
 }
 

@@ -1,0 +1,27 @@
+# shellcheck shell=bash
+# Sourced by the scripts that play through a JACK server of their own on its dummy driver (no
+# sound card needed), once JACK_DEFAULT_SERVER names that server.
+
+# Stops a process with the signal, waiting up to 10 s before killing it. The app quits on an
+# interrupt, closing its JACK clients; the server shuts down on a termination request and releases
+# its shared memory. Killing either leaves stale entries in JACK's server registry, which holds
+# only a few servers.
+stop_process() {
+    local pid=$1 signal=$2
+    [ -n "$pid" ] || return 0
+    kill "-$signal" "$pid" 2> /dev/null || return 0
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2> /dev/null || return 0
+        sleep 0.1
+    done
+    kill -9 "$pid" 2> /dev/null || true
+}
+
+# Starts the server at 48 kHz in 1024-frame periods, its output appended to the file given, and
+# sets jackd_pid; fails when it does not answer within 20 s.
+start_dummy_jack() {
+    jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy --rate 48000 --period 1024 \
+        >> "$1" 2>&1 &
+    jackd_pid=$!
+    timeout 20 jack_wait --wait --server "$JACK_DEFAULT_SERVER" > /dev/null
+}
