@@ -27,7 +27,7 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 export JACK_DEFAULT_SERVER="halvo-bench-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
 mkdir -p "$HOME"
 
-source "$here/../../scripts/dummy-jack.sh"
+source "$here/../../scripts/standalone-session.sh"
 jackd_pid=
 app_pid=
 sequencer_pid=
@@ -38,14 +38,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-start_app() {
-    "$app" > "$work/app.log" 2>&1 &
-    app_pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Halvo$' |
-        head -n 1)
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-}
 
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() {
@@ -68,13 +60,13 @@ measure() {
 
 # Without a JACK server the app finds no sound device here: Xvfb's machine has no sound card and
 # the private home no ALSA configuration.
-start_app
+open_standalone "$app" "$work/app.log"
 echo "scale $scale: window ${WIDTH}x${HEIGHT}; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 measure "no audio"
 stop_process "$app_pid" INT
 
 start_dummy_jack "$work/jackd.log"
-start_app
+open_standalone "$app" "$work/app.log"
 measure "at rest"
 
 jack_midiseq halvo-hold $((48000 * 200)) 96000 57 $((48000 * 190)) > "$work/sequencer.log" 2>&1 &

@@ -31,35 +31,17 @@ fail() {
     exit 1
 }
 
+source "$(dirname "$0")/../../scripts/standalone-session.sh"
 app_pid=
-stop_app() {
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        kill "$app_pid" 2>/dev/null || true
-        for _ in $(seq 50); do
-            kill -0 "$app_pid" 2>/dev/null || return 0
-            sleep 0.1
-        done
-        kill -9 "$app_pid" 2>/dev/null || true
-    fi
-}
-trap stop_app EXIT
+trap 'stop_process "$app_pid" TERM' EXIT
 
-HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" "$app" > "$out/app.log" 2>&1 &
-app_pid=$!
-
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Halvo$' | head -n 1) ||
+HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" open_standalone "$app" "$out/app.log" ||
     fail "no Halvo window appeared"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-
-# The app frames the 623 x 289 window with its own border, title bar and (without an input
-# device) a notification banner, all above it: the window lies at the bottom, centred.
+# Without an input device the app also shows a notification banner above the plug-in window.
 editor_width=623
 editor_height=289
-[ "$WIDTH" -ge "$editor_width" ] && [ "$HEIGHT" -ge "$editor_height" ] ||
+locate_plugin_window $editor_width $editor_height ||
     fail "window is ${WIDTH}x${HEIGHT}, smaller than the plug-in window"
-border=$(((WIDTH - editor_width) / 2))
-editor_x=$border
-editor_y=$((HEIGHT - border - editor_height))
 echo "window $window ${WIDTH}x${HEIGHT}, plug-in window at $editor_x,$editor_y"
 
 # Screenshot of the whole app window.

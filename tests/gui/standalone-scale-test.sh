@@ -18,32 +18,17 @@ fail() {
     exit 1
 }
 
+source "$(dirname "$0")/../../scripts/standalone-session.sh"
 app_pid=
-stop_app() {
-    [ -n "$app_pid" ] || return 0
-    kill -INT "$app_pid" 2> /dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$app_pid" 2> /dev/null || return 0
-        sleep 0.1
-    done
-    kill -9 "$app_pid" 2> /dev/null || true
-}
-trap stop_app EXIT
+trap 'stop_process "$app_pid" INT' EXIT
 
-HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" "$app" > "$out/app.log" 2>&1 &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Halvo$' |
-    head -n 1) || fail "no Halvo window appeared"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-
-# The app frames the plug-in window with its own border and title bar above it, all scaled.
+HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" open_standalone "$app" "$out/app.log" ||
+    fail "no Halvo window appeared"
+# The border and title bar are scaled with the rest.
 editor_width=1246
 editor_height=578
-[ "$WIDTH" -ge "$editor_width" ] && [ "$HEIGHT" -ge "$editor_height" ] ||
+locate_plugin_window $editor_width $editor_height ||
     fail "window is ${WIDTH}x${HEIGHT} device pixels, smaller than the 2x plug-in window"
-border=$(((WIDTH - editor_width) / 2))
-editor_x=$border
-editor_y=$((HEIGHT - border - editor_height))
 echo "window ${WIDTH}x${HEIGHT}, plug-in window at $editor_x,$editor_y"
 
 sleep 1

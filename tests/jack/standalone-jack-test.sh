@@ -22,7 +22,7 @@ mkdir -p "$out/home"
 export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
 export JACK_DEFAULT_SERVER="halvo-test-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
 
-source "$(dirname "$0")/../../scripts/dummy-jack.sh"
+source "$(dirname "$0")/../../scripts/standalone-session.sh"
 jackd_pid=
 app_pid=
 stop() {
