@@ -73,50 +73,54 @@ bool loadVst3Preset(juce::AudioPluginInstance& instance, const juce::MemoryBlock
     instance.getExtensions(loader);
     return loader.loaded;
 }
+
+// Each factory preset file matching the pattern, with the seven values its state block holds,
+// handed to `check` with one instance of the format that loads it.
+template <typename Check>
+void checkEveryPresetFile(const char* pattern, PluginFormat format, Check check)
+{
+    const auto files = presetFiles(pattern);
+    ASSERT_EQ(files.size(), numFactoryPresets) << presetFolder().getFullPathName();
+    const auto instance = loadBuiltPlugin(format);
+    ASSERT_NE(instance, nullptr);
+    for (const auto& file : files)
+    {
+        SCOPED_TRACE(file.getFileName());
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE(file.loadFileAsData(bytes));
+        const auto expected = valuesInside(bytes);
+        ASSERT_EQ(expected.size(), 7u);
+        check(*instance, bytes, expected);
+    }
+}
 } // namespace
 
 TEST(BuiltVst3, LoadsEveryFactoryPresetFileIntoTheSameState)
 {
-    const auto files = presetFiles("*.vstpreset");
-    ASSERT_EQ(files.size(), numFactoryPresets) << presetFolder().getFullPathName();
-    const auto instance = loadBuiltPlugin(PluginFormat::vst3);
-    ASSERT_NE(instance, nullptr);
-    for (const auto& file : files)
-    {
-        SCOPED_TRACE(file.getFileName());
-        juce::MemoryBlock preset;
-        ASSERT_TRUE(file.loadFileAsData(preset));
-        const auto expected = valuesInside(preset);
-        ASSERT_EQ(expected.size(), 7u);
-
-        ASSERT_TRUE(loadVst3Preset(*instance, preset));
-        EXPECT_EQ(valuesInside(vst3ComponentState(*instance)), expected);
-    }
+    checkEveryPresetFile("*.vstpreset", PluginFormat::vst3,
+                         [](juce::AudioPluginInstance& instance, const juce::MemoryBlock& preset,
+                            const std::map<juce::String, float>& expected)
+                         {
+                             ASSERT_TRUE(loadVst3Preset(instance, preset));
+                             EXPECT_EQ(valuesInside(vst3ComponentState(instance)), expected);
+                         });
 }
 
 TEST(BuiltVst2, LoadsEveryFactoryProgramFile)
 {
-    const auto files = presetFiles("*.fxp");
-    ASSERT_EQ(files.size(), numFactoryPresets) << presetFolder().getFullPathName();
-    const auto instance = loadBuiltPlugin(PluginFormat::vst2);
-    ASSERT_NE(instance, nullptr);
-    for (const auto& file : files)
-    {
-        SCOPED_TRACE(file.getFileName());
-        juce::MemoryBlock program;
-        ASSERT_TRUE(file.loadFileAsData(program));
-        const auto expected = valuesInside(program);
-        ASSERT_EQ(expected.size(), 7u);
-
-        ASSERT_TRUE(juce::VSTPluginFormat::loadFromFXBFile(instance.get(), program.getData(),
-                                                           program.getSize()));
-        for (const auto& [name, value] : expected)
-        {
-            auto* parameter = findParameter(*instance, name);
-            ASSERT_NE(parameter, nullptr) << name;
-            EXPECT_EQ(parameter->getValue(), value) << name;
-        }
-    }
+    checkEveryPresetFile("*.fxp", PluginFormat::vst2,
+                         [](juce::AudioPluginInstance& instance, const juce::MemoryBlock& program,
+                            const std::map<juce::String, float>& expected)
+                         {
+                             ASSERT_TRUE(juce::VSTPluginFormat::loadFromFXBFile(
+                                 &instance, program.getData(), program.getSize()));
+                             for (const auto& [name, value] : expected)
+                             {
+                                 auto* parameter = findParameter(instance, name);
+                                 ASSERT_NE(parameter, nullptr) << name;
+                                 EXPECT_EQ(parameter->getValue(), value) << name;
+                             }
+                         });
 }
 
 } // namespace halvo::test
