@@ -26,21 +26,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The display number is ours to pick, away from :0: JUCE opens :0.0 when DISPLAY is unset, so a
+# server there would be joined by every program meant to run without a screen. Xvfb refuses a
+# number another server holds; then the next one is tried.
 # -noreset: without it the server resets whenever its last client leaves, which drops every
 # property set on the root window (xprop below is such a client).
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -dpi $((96 * scale)) -nolisten tcp -noreset \
-    3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
+# An X server that inherits SIGUSR1 ignored signals its parent once it accepts clients; the wait
+# below ends on that signal, or when the server exits having refused the number.
+trap : USR1
+display=
+for number in $(seq 150 249); do
+    [ -e "/tmp/.X$number-lock" ] && continue
+    (
+        trap '' USR1
+        exec Xvfb ":$number" -screen 0 "${width}x${height}x24" -dpi $((96 * scale)) \
+            -nolisten tcp -noreset > "$work/xvfb.log" 2>&1
+    ) &
+    xvfb_pid=$!
+    wait "$xvfb_pid" || true
+    if kill -0 "$xvfb_pid" 2> /dev/null; then
+        display=$number
+        break
+    fi
+    xvfb_pid=
 done
-[ -s "$work/display" ] || {
+[ -n "$display" ] || {
     echo "virtual-desktop: Xvfb did not start" >&2
     cat "$work/xvfb.log" >&2
     exit 1
 }
-export DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY=":$display"
 
 # A 60 Hz mode, as a monitor has: Xvfb's own reports no refresh rate, on which JUCE paints from a
 # 100 Hz timer instead of the screen's 60.
