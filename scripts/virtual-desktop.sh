@@ -28,15 +28,15 @@ trap cleanup EXIT
 
 # The display number is ours to pick, away from :0: JUCE opens :0.0 when DISPLAY is unset, so a
 # server there would be joined by every program meant to run without a screen. Xvfb refuses a
-# number another server holds; then the next one is tried.
-# -noreset: without it the server resets whenever its last client leaves, which drops every
-# property set on the root window (xprop below is such a client).
-# An X server that inherits SIGUSR1 ignored signals its parent once it accepts clients; the wait
-# below ends on that signal, or when the server exits having refused the number.
+# number another server holds; then the next one is tried. An X server that inherits SIGUSR1
+# ignored signals its parent once it accepts clients: the wait ends on that signal, or when the
+# server exits having refused the number.
 trap : USR1
 display=
 for number in $(seq 150 249); do
     [ -e "/tmp/.X$number-lock" ] && continue
+    # -noreset: without it the server resets whenever its last client leaves, which drops every
+    # property set on the root window (xprop below is such a client).
     (
         trap '' USR1
         exec Xvfb ":$number" -screen 0 "${width}x${height}x24" -dpi $((96 * scale)) \
