@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <fstream>
+#include <optional>
 #include <string>
 
 namespace halvo::test
@@ -188,6 +194,142 @@ TEST_P(HostControllersAndState, StateSavedFromOneInstanceRestoresIntoAnother)
     EXPECT_FLOAT_EQ(findParameter(*second, "Gain")->getValue(), 0.3f);
     EXPECT_FLOAT_EQ(findParameter(*second, "OSC")->getValue(), 1.0f);
     EXPECT_FLOAT_EQ(findParameter(*second, "Rate")->getValue(), 0.005f);
+}
+
+namespace
+{
+// Our block as JUCE's VST3 client saves it: followed by a zero, its private tree, the tree's size
+// and the "JUCEPrivateData" mark, here with a size and a tree of the test's choosing.
+juce::MemoryBlock withVst3Trailer(const juce::MemoryBlock& block, const juce::MemoryBlock& tree,
+                                  std::optional<std::uint64_t> declaredTreeSize = {})
+{
+    juce::MemoryOutputStream out;
+    out.write(block.getData(), block.getSize());
+    out.writeInt64(0);
+    out.write(tree.getData(), tree.getSize());
+    out.writeInt64(static_cast<juce::int64>(declaredTreeSize.value_or(tree.getSize())));
+    out << "JUCEPrivateData";
+    return out.getMemoryBlock();
+}
+
+juce::MemoryBlock privateTree(int depth, int childCount = 0)
+{
+    juce::MemoryOutputStream out;
+    out.writeString("JUCEPrivateData");
+    out.writeCompressedInt(1);
+    out.writeString("Bypass");
+    juce::var(false).writeToStream(out);
+    out.writeCompressedInt(depth > 0 ? 1 : childCount);
+    for (int level = 0; level < depth; ++level)
+    {
+        out.writeString("a");
+        out.writeCompressedInt(0);
+        out.writeCompressedInt(level + 1 < depth ? 1 : 0);
+    }
+    if (childCount > 0)
+    {
+        out.writeString("a");
+        out.writeCompressedInt(0);
+        out.writeCompressedInt(0);
+    }
+    return out.getMemoryBlock();
+}
+
+// Lets the process reserve only a little more address space while it lives, so that a reservation
+// of gigabytes fails instead of passing unnoticed.
+class AddressSpaceLimit
+{
+public:
+    explicit AddressSpaceLimit(std::uint64_t spareBytes)
+    {
+        getrlimit(RLIMIT_AS, &saved);
+        std::uint64_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlimit limited{pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) + spareBytes,
+                             saved.rlim_max};
+        setrlimit(RLIMIT_AS, &limited);
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+private:
+    rlimit saved{};
+};
+
+void expectWorksWithGain(juce::AudioPluginInstance& instance, float gain)
+{
+    run(instance, juce::MidiBuffer(juce::MidiMessage::noteOn(1, 69, 1.0f)));
+    EXPECT_FLOAT_EQ(findParameter(instance, "Gain")->getValue(), gain);
+    juce::AudioBuffer<float> buffer(2, 512);
+    juce::MidiBuffer midi;
+    instance.processBlock(buffer, midi);
+    EXPECT_GT(buffer.getMagnitude(0, 512), 0.0f);
+}
+} // namespace
+
+// The trailer is JUCE's, read before any code of ours runs: a forged one must neither crash the
+// host nor keep our block from being restored.
+TEST(HostVst3State, AForgedTrailerLeavesTheBlockRestoredAndTheInstanceWorking)
+{
+    const auto block = blockWithText(withElement(defaultStateText, "Gain", "0.3"));
+    const auto honestTree = privateTree(0);
+    const auto stateSize = block.getSize() + honestTree.getSize() + 31;
+    const std::uint64_t reachingBeforeTheStart = stateSize - 22;
+    const std::uint64_t reachingPastTheEnd = ~std::uint64_t{0} - (std::uint64_t{1} << 31) + 1;
+    const std::uint64_t huge = (std::uint64_t{1} << 40) + honestTree.getSize();
+
+    struct Case
+    {
+        const char* name;
+        juce::MemoryBlock state;
+    };
+    const Case cases[] = {
+        {"honest", withVst3Trailer(block, honestTree)},
+        {"before the start", withVst3Trailer(block, honestTree, reachingBeforeTheStart)},
+        {"past the end", withVst3Trailer(block, honestTree, reachingPastTheEnd)},
+        {"2^40 more than the tree", withVst3Trailer(block, honestTree, huge)},
+        {"nested 400000 deep", withVst3Trailer(block, privateTree(400000))},
+        {"2^31 children", withVst3Trailer(block, privateTree(0, 0x7fffffff))},
+    };
+    for (const auto& forged : cases)
+    {
+        SCOPED_TRACE(forged.name);
+        const auto instance = loadBuiltPlugin(PluginFormat::vst3);
+        ASSERT_NE(instance, nullptr);
+        instance->prepareToPlay(44100.0, 512);
+        {
+            const AddressSpaceLimit limit(std::uint64_t{2} << 30);
+            restorePluginBlock(*instance, PluginFormat::vst3, forged.state);
+        }
+        expectWorksWithGain(*instance, 0.3f);
+    }
+}
+
+// JUCE's LV2 client allocates the size a state string declares before decoding it.
+TEST(HostLv2State, AStateStringDeclaringAnImpossibleSizeIsRefused)
+{
+    for (const char* forged : {"-1.AAAA", "2000000000.AAAA", "99999999999999.AAAA"})
+    {
+        SCOPED_TRACE(forged);
+        const auto instance = loadBuiltPlugin(PluginFormat::lv2);
+        ASSERT_NE(instance, nullptr);
+        instance->prepareToPlay(44100.0, 512);
+        restorePluginBlock(*instance, PluginFormat::lv2,
+                           blockWithText(withElement(defaultStateText, "Gain", "0.3")));
+        run(*instance);
+
+        juce::MemoryBlock hostState;
+        instance->getStateInformation(hostState);
+        const auto current = pluginBlock(*instance, PluginFormat::lv2).toBase64Encoding();
+        const auto text = hostState.toString().replace(current, forged);
+        {
+            const AddressSpaceLimit limit(std::uint64_t{1} << 30);
+            instance->setStateInformation(text.toRawUTF8(),
+                                          static_cast<int>(text.getNumBytesAsUTF8()));
+        }
+        expectWorksWithGain(*instance, 0.3f);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, HostControllersAndState,
