@@ -149,7 +149,11 @@ std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int size
     const auto root =
         juce::parseXML(juce::String::fromUTF8(text.data(), static_cast<int>(text.size())));
     if (root == nullptr)
+    {
+        // The parser pooled the names it met before giving up; a refused block leaves none.
+        juce::StringPool::getGlobalPool().garbageCollect();
         return std::nullopt;
+    }
 
     std::vector<StateEntry> entries;
     for (const auto* child : root->getChildIterator())

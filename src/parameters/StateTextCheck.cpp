@@ -2,8 +2,10 @@
 
 #include <juce_core/juce_core.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 
 namespace halvo
@@ -191,6 +193,34 @@ private:
             refused = true;
     }
 
+    // Element and attribute names go into one process-wide pool, kept sorted: each new name is
+    // inserted by moving every name after it, so the parser's time grows with the square of the
+    // number of distinct names. Past a number no saved state comes near, the text is refused.
+    void notePooledName(std::size_t start, std::size_t end)
+    {
+        const std::u32string_view name(text.data() + start, end - start);
+        if (pooledNames.size() < maximumDistinctNames)
+            pooledNames.insert(name);
+        else if (pooledNames.find(name) == pooledNames.end())
+            refused = true;
+        work.distinctNames = pooledNames.size();
+    }
+
+    // Orders names by their characters, counting the characters each comparison reads.
+    struct CountingOrder
+    {
+        std::size_t* counted;
+        bool operator()(std::u32string_view a, std::u32string_view b) const
+        {
+            const auto shorter = std::min(a.size(), b.size());
+            std::size_t same = 0;
+            while (same < shorter && a[same] == b[same])
+                ++same;
+            *counted += same + 1;
+            return same < shorter ? a[same] < b[same] : a.size() < b.size();
+        }
+    };
+
     char32_t readNextChar()
     {
         const char32_t c = at();
@@ -290,6 +320,7 @@ private:
             if (endOfToken() == position)
                 return false;
         }
+        notePooledName(position, endOfToken());
         position = endOfToken();
 
         while (!refused)
@@ -310,13 +341,16 @@ private:
             if (!isIdentifierChar(c))
                 return true;
 
+            const std::size_t nameStart = position;
             position = endOfToken();
+            const std::size_t nameEnd = position;
             skipNextWhiteSpace();
             if (readNextChar() != '=')
                 return true;
             skipNextWhiteSpace();
             if (at() != '"' && at() != '\'')
                 return true;
+            notePooledName(nameStart, nameEnd);
             readQuotedString();
         }
         return true;
@@ -506,6 +540,7 @@ private:
 
     XmlParserWork& work;
     std::u32string text;
+    std::set<std::u32string_view, CountingOrder> pooledNames{CountingOrder{&work.check}};
     std::size_t lastMark[std::size(marks)] = {};
     std::size_t position = 0;
     int depth = 0;

@@ -265,6 +265,44 @@ TEST(StateReader, WellFormedDocumentsWithoutADangerAreRead)
     }
 }
 
+namespace
+{
+// Whether the process-wide pool of names held this name before the call.
+bool isPooled(const char* name)
+{
+    const juce::String probe(name);
+    return juce::StringPool::getGlobalPool().getPooledString(probe).getCharPointer() !=
+           probe.getCharPointer();
+}
+} // namespace
+
+TEST(StateReader, ManyDistinctNamesAreRefusedAndARefusedBlockPoolsNone)
+{
+    // With "Root", "v" and "Gain", as many names as are read; elements and attributes share the
+    // pool, so one name more of either kind is one too many.
+    std::string unknown;
+    for (std::size_t i = 0; i + 3 < maximumDistinctNames; ++i)
+        unknown += "<u" + std::to_string(i) + " v='1'/>";
+    const auto gain = read("<Root>" + unknown + "<Gain>0.25</Gain></Root>");
+    ASSERT_TRUE(gain);
+    EXPECT_EQ(gain->back().parameterValue, 0.25f);
+    EXPECT_FALSE(read("<Root>" + unknown + "<Gain x='0'>0.25</Gain></Root>"));
+
+    EXPECT_FALSE(read("<Root>" + unknown + "<refusedByTheCheck1/><Gain/></Root>"));
+    EXPECT_FALSE(isPooled("refusedByTheCheck1"));
+    const std::string unclosed = "<Root><refusedByTheParser1 refusedByTheParser2='1'/>";
+    EXPECT_TRUE(isSafeForXmlParser(unclosed));
+    EXPECT_FALSE(read(unclosed));
+    EXPECT_FALSE(isPooled("refusedByTheParser1"));
+    EXPECT_FALSE(isPooled("refusedByTheParser2"));
+
+    // Repeating names costs nothing in the pool, however often.
+    std::string repeated = "<Root>";
+    while (repeated.size() < 1000000)
+        repeated += "<other a='1'/>";
+    EXPECT_TRUE(read(repeated + "</Root>"));
+}
+
 TEST(StateReader, NestingIsBoundedAndLargeFlatDocumentsStayQuick)
 {
     auto nested = [](int depth)
@@ -356,6 +394,30 @@ TEST(StateReader, TheCheckAndWhatItLetsThroughStayLinearInTheTextsSize)
                 EXPECT_EQ(safe, count == 100) << piece << " x " << count;
             }
         }
+
+    // Distinct element or attribute names, in either order: the parser pools every one of them.
+    auto distinctNames = [](bool attributes, bool descending, std::size_t count)
+    {
+        std::string text = attributes ? "<Root" : "<Root>";
+        for (std::size_t i = 0; i < count; ++i)
+        {
+            text += attributes ? " n" : "<n";
+            text += std::to_string(descending ? count - i : i);
+            text += attributes ? "='1'" : "/>";
+        }
+        return text + (attributes ? "/>" : "</Root>");
+    };
+    for (const bool attributes : {false, true})
+        for (const bool descending : {false, true})
+            for (const std::size_t count : {100u, 3000u, 40000u, 150000u})
+            {
+                const std::string text = distinctNames(attributes, descending, count);
+                XmlParserWork work;
+                const bool safe = isSafeForXmlParser(text, work);
+                EXPECT_LE(work.check, 16 * text.size()) << text.substr(0, 20) << " x " << count;
+                EXPECT_LE(work.distinctNames, maximumDistinctNames);
+                EXPECT_EQ(safe, count == 100) << text.substr(0, 20) << " x " << count;
+            }
 
     // What a plug-in writes costs the parser nothing twice.
     XmlParserWork work;
