@@ -97,11 +97,10 @@ public:
 private:
     static constexpr int jackRetryIntervalMs = 1000;
 
-    // A JACK server that went away and came back (or was restarted): the MIDI port and the audio
-    // device open again as soon as it runs.
+    // A JACK server that went away and came back (or was restarted): the audio device opens again
+    // once the MIDI port, which looks for a server on a thread of its own, found one running.
     void timerCallback() override
     {
-        jackMidiInput->reopen();
         if (mainWindow != nullptr)
             reopenJackAudio(mainWindow->pluginHolder->deviceManager);
     }
@@ -117,7 +116,7 @@ private:
             lastJackSetup = devices.getAudioDeviceSetup();
             return;
         }
-        if (lastJackSetup.outputDeviceName.isEmpty())
+        if (lastJackSetup.outputDeviceName.isEmpty() || !jackMidiInput->isOpen())
             return;
         devices.closeAudioDevice();
         devices.setAudioDeviceSetup(lastJackSetup, false);

@@ -1,6 +1,8 @@
 #include "standalone/JackMidiInput.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <ctime>
 #include <dlfcn.h>
 #include <pthread.h>
 
@@ -32,12 +34,15 @@ struct JackMidiInput::Library
         find<decltype(jack_midi_get_event_count)>("jack_midi_get_event_count");
     decltype(&jack_midi_event_get) midiEventGet =
         find<decltype(jack_midi_event_get)>("jack_midi_event_get");
+    decltype(&jack_get_sample_rate) sampleRate =
+        find<decltype(jack_get_sample_rate)>("jack_get_sample_rate");
 
     bool isComplete() const noexcept
     {
         return clientOpen != nullptr && clientClose != nullptr && portRegister != nullptr &&
                setProcessCallback != nullptr && onShutdown != nullptr && activate != nullptr &&
-               portGetBuffer != nullptr && midiEventCount != nullptr && midiEventGet != nullptr;
+               portGetBuffer != nullptr && midiEventCount != nullptr && midiEventGet != nullptr &&
+               sampleRate != nullptr;
     }
 
     ~Library()
@@ -51,27 +56,56 @@ JackMidiInput::JackMidiInput(juce::MidiInputCallback& receiverToUse)
     : receiver(receiverToUse), jack(std::make_unique<Library>())
 {
     sem_init(&arrivals, 0, 0);
-    // It sleeps until messages arrive: an idle port costs no wake-ups.
-    delivery = std::thread([this] { deliverQueuedMessages(); });
-    pthread_setname_np(delivery.native_handle(), "Halvo JACK MIDI");
-    open();
+    portThread = std::thread([this] { run(); });
+    pthread_setname_np(portThread.native_handle(), "Halvo JACK MIDI");
 }
 
 JackMidiInput::~JackMidiInput()
 {
-    close();
     stopping.store(true, std::memory_order_release);
     sem_post(&arrivals);
-    delivery.join();
+    portThread.join();
+    close();
     sem_destroy(&arrivals);
 }
 
-void JackMidiInput::reopen()
+void JackMidiInput::run()
+{
+    open();
+    for (;;)
+    {
+        const bool woken = waitForArrivals();
+        if (stopping.load(std::memory_order_acquire))
+            return;
+        if (woken)
+            deliverQueuedMessages();
+        else
+        {
+            close();
+            open();
+        }
+    }
+}
+
+// Sleeps until messages arrive: an idle port costs no wake-ups. A port whose server went away
+// wakes once a second to look for a server; false when that second has passed.
+bool JackMidiInput::waitForArrivals()
 {
     if (!openedOnce || isOpen())
-        return;
-    close();
-    open();
+    {
+        // A wait cut short by a signal is taken up again.
+        while (sem_wait(&arrivals) != 0)
+        {
+        }
+        return true;
+    }
+    timespec deadline{};
+    clock_gettime(CLOCK_MONOTONIC, &deadline);
+    deadline.tv_sec += 1;
+    while (sem_clockwait(&arrivals, CLOCK_MONOTONIC, &deadline) != 0)
+        if (errno == ETIMEDOUT)
+            return false;
+    return true;
 }
 
 void JackMidiInput::open()
@@ -79,7 +113,6 @@ void JackMidiInput::open()
     if (!jack->isComplete())
         return;
 
-    serverGone.store(false, std::memory_order_release);
     client = jack->clientOpen("Halvo MIDI", JackNoStartServer, nullptr);
     if (client == nullptr)
         return;
@@ -92,23 +125,31 @@ void JackMidiInput::open()
     }
     jack->onShutdown(client, serverShutDown, this);
     if (jack->activate(client) != 0)
+    {
         close();
-    openedOnce = openedOnce || client != nullptr;
+        return;
+    }
+    connected.store(true, std::memory_order_release);
+    openedOnce = true;
 }
 
 // A client whose server went away is closed as well, which frees what libjack holds for it.
 void JackMidiInput::close()
 {
+    connected.store(false, std::memory_order_release);
     if (client != nullptr)
         jack->clientClose(client);
     client = nullptr;
     port = nullptr;
 }
 
-// On a thread of libjack's, after the server is gone: the port is only marked closed here.
+// On a thread of libjack's, after the server is gone: the port is only marked closed here, and
+// its thread woken to look for a server again.
 void JackMidiInput::serverShutDown(void* self)
 {
-    static_cast<JackMidiInput*>(self)->serverGone.store(true, std::memory_order_release);
+    auto& input = *static_cast<JackMidiInput*>(self);
+    input.connected.store(false, std::memory_order_release);
+    sem_post(&input.arrivals);
 }
 
 // JACK's process thread: nothing here locks, allocates or waits. A full queue drops the message.
@@ -117,7 +158,12 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
     auto& input = *static_cast<JackMidiInput*>(self);
     void* buffer = input.jack->portGetBuffer(input.port, numFrames);
     const auto count = input.jack->midiEventCount(buffer);
-    const double now = juce::Time::getMillisecondCounterHiRes() * 0.001;
+    // The period's events arrived during the period before this one, each at its frame: their
+    // times keep that spacing for the player, which places them in its blocks by time.
+    const double frameSeconds =
+        1.0 / std::max(1.0, static_cast<double>(input.jack->sampleRate(input.client)));
+    const double periodStart = juce::Time::getMillisecondCounterHiRes() * 0.001 -
+                               static_cast<double>(numFrames) * frameSeconds;
     bool queuedAny = false;
 
     for (std::uint32_t index = 0; index < count; ++index)
@@ -139,7 +185,7 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
             continue;
         auto& queued = input.events[static_cast<std::size_t>(
             scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
-        queued.time = now;
+        queued.time = periodStart + static_cast<double>(event.time) * frameSeconds;
         queued.size = static_cast<std::uint8_t>(size);
         std::copy_n(event.buffer, size, queued.bytes);
         queuedAny = true;
@@ -151,23 +197,13 @@ int JackMidiInput::process(jack_nframes_t numFrames, void* self)
 
 void JackMidiInput::deliverQueuedMessages()
 {
-    for (;;)
+    for (int ready = queue.getNumReady(); ready > 0; --ready)
     {
-        // A wait cut short by a signal is taken up again.
-        while (sem_wait(&arrivals) != 0)
-        {
-        }
-        if (stopping.load(std::memory_order_acquire))
-            return;
-
-        for (int ready = queue.getNumReady(); ready > 0; --ready)
-        {
-            const auto scope = queue.read(1);
-            const auto& event = events[static_cast<std::size_t>(
-                scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
-            receiver.handleIncomingMidiMessage(
-                nullptr, juce::MidiMessage(event.bytes, event.size, event.time));
-        }
+        const auto scope = queue.read(1);
+        const auto& event = events[static_cast<std::size_t>(
+            scope.blockSize1 > 0 ? scope.startIndex1 : scope.startIndex2)];
+        receiver.handleIncomingMidiMessage(nullptr,
+                                           juce::MidiMessage(event.bytes, event.size, event.time));
     }
 }
 

@@ -17,28 +17,24 @@ namespace halvo
 // A JACK MIDI input port for the Standalone app ("Halvo MIDI:midi_in"), beside the audio that
 // JUCE's JACK device plays. Like JUCE, it loads libjack when it runs: without libjack or without a
 // running JACK server (or PipeWire's) it stays closed and the app keeps its other MIDI inputs.
-// When the server goes away the port closes; reopen() opens it again once a server runs.
+// When the server goes away the port closes, and opens again once a server runs.
 class JackMidiInput final
 {
 public:
     // Messages go to the receiver from a thread of the port's own, as JUCE's own MIDI inputs
     // deliver theirs from their threads; JACK's process thread only queues them and wakes it.
+    // That thread also opens the port, at the start and again after the server went away, so a
+    // server that does not answer never holds up the caller's (message) thread.
     explicit JackMidiInput(juce::MidiInputCallback& receiver);
     ~JackMidiInput();
 
-    bool isOpen() const noexcept
-    {
-        return client != nullptr && !serverGone.load(std::memory_order_acquire);
-    }
-
-    // Opens the port again if it was open before, is closed now and a server runs; call it from
-    // one thread only.
-    void reopen();
+    // Whether the port is connected to a running server.
+    bool isOpen() const noexcept { return connected.load(std::memory_order_acquire); }
 
 private:
     struct Library;
 
-    // One channel message as it came, with its arrival time in seconds.
+    // One channel message with its time in seconds: the time of its frame in the period.
     struct Event
     {
         double time;
@@ -51,21 +47,23 @@ private:
     static void serverShutDown(void* self);
     void open();
     void close();
+    void run();
+    bool waitForArrivals();
     void deliverQueuedMessages();
 
     juce::MidiInputCallback& receiver;
     std::unique_ptr<Library> jack;
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
-    std::atomic<bool> serverGone{false};
+    std::atomic<bool> connected{false};
     bool openedOnce = false;
     juce::AbstractFifo queue{queueSize};
     std::array<Event, queueSize> events{};
     // Posted by JACK's process thread after it queued messages (posting neither locks nor
-    // waits), and once more to stop the delivery thread.
+    // waits), when the server shuts down, and once more to stop the port's thread.
     sem_t arrivals{};
     std::atomic<bool> stopping{false};
-    std::thread delivery;
+    std::thread portThread;
 
     JUCE_DECLARE_NON_COPYABLE(JackMidiInput)
 };
