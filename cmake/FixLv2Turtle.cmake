@@ -8,6 +8,15 @@ if(NOT EXISTS "${PRESETS}/presets.ttl")
     message(FATAL_ERROR "no LV2 presets in '${PRESETS}'")
 endif()
 
+# The helper writes some lines with the Windows line ending of JUCE's sources; Turtle files here
+# end their lines with "\n" alone.
+file(GLOB turtle_files "${BUNDLE}/*.ttl")
+foreach(turtle_file IN LISTS turtle_files)
+    file(READ "${turtle_file}" text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    file(WRITE "${turtle_file}" "${text}")
+endforeach()
+
 function(replace_once file_name search replacement)
     file(READ "${BUNDLE}/${file_name}" text)
     string(FIND "${text}" "${search}" position)

@@ -214,11 +214,14 @@ std::optional<std::vector<char>> stateFromPresetFile(const void* data, std::size
     if (data == nullptr)
         return std::nullopt;
     const auto* bytes = static_cast<const unsigned char*>(data);
-    if (isStateBlock(bytes, size))
-        return std::vector<char>(bytes, bytes + size);
-    if (auto state = stateFromVst3Preset(bytes, size))
-        return state;
-    return stateFromFxp(bytes, size);
+    auto state = isStateBlock(bytes, size) ? std::vector<char>(bytes, bytes + size)
+                                           : stateFromVst3Preset(bytes, size);
+    if (!state)
+        state = stateFromFxp(bytes, size);
+    // A block the reader refuses would change nothing: the file is no preset to load.
+    if (state && !readStateBlock(state->data(), static_cast<int>(state->size())))
+        return std::nullopt;
+    return state;
 }
 
 } // namespace halvo

@@ -23,7 +23,7 @@ std::vector<char> writeFxpFile(const std::vector<char>& state, std::string_view 
 std::string vst3ComponentClassId();
 
 // The state block inside a .vstpreset or .fxp file of this plug-in, or a file that is a state
-// block itself; nothing when the data is none of these.
+// block itself; nothing when the data is none of these or the block is one the reader refuses.
 std::optional<std::vector<char>> stateFromPresetFile(const void* data, std::size_t size);
 
 } // namespace halvo

@@ -78,7 +78,13 @@ TEST(PresetFiles, CarryTheStateBlockAndAreReadBack)
     auto cutShort = fxp;
     cutShort.resize(fxp.size() - 1);
     std::vector<char> junk(100, 'x');
-    for (const auto* file : {&otherPlugin, &cutShort, &junk})
+    // A file of ours whose block the reader refuses loads nothing, and says so like any other.
+    auto unreadable = block;
+    unreadable[8] = 'x';
+    auto vst3Unreadable = writeVst3PresetFile(unreadable, "Unreadable");
+    auto fxpUnreadable = writeFxpFile(unreadable, "Unreadable");
+    for (const auto* file :
+         {&otherPlugin, &cutShort, &junk, &unreadable, &vst3Unreadable, &fxpUnreadable})
         EXPECT_FALSE(stateFromPresetFile(file->data(), file->size()).has_value());
     EXPECT_FALSE(stateFromPresetFile(vst3.data(), 47).has_value());
 }

@@ -31,6 +31,8 @@ vst3validator)
 lv2-validate)
     command -v lv2_validate > /dev/null || skip "lv2_validate is not installed (Debian's lv2-dev)"
     command -v sord_validate > /dev/null || skip "sord_validate is not installed (Debian's sordi)"
+    crlf=$(cd "$2" && grep -l $'\r' ./*.ttl || true)
+    [ -z "$crlf" ] || { echo "FAIL: CRLF line endings in" $crlf; exit 1; }
     log=$(cd "$2" && lv2_validate ./*.ttl 2>&1) || { echo "$log"; exit 1; }
     echo "$log" | grep -v '^Skipping' || true
     if grep -q -E '^(error|warning):' <<< "$log"; then exit 1; fi

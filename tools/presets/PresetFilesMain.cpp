@@ -111,9 +111,12 @@ bool writeAll(const juce::File& folder)
             return false;
     }
     const auto lv2Manifest = juce::String(turtlePrefixes) + lv2ManifestEntries();
-    return lv2.getChildFile("presets.ttl").replaceWithText(lv2Presets()) &&
-           lv2.getChildFile("manifest.ttl").replaceWithText(lv2Manifest) &&
-           lv2.getChildFile("default-state.txt").replaceWithText(defaultPresetState());
+    // JUCE would end every line with "\r\n".
+    auto writeText = [](const juce::File& file, const juce::String& text)
+    { return file.replaceWithText(text, false, false, "\n"); };
+    return writeText(lv2.getChildFile("presets.ttl"), lv2Presets()) &&
+           writeText(lv2.getChildFile("manifest.ttl"), lv2Manifest) &&
+           writeText(lv2.getChildFile("default-state.txt"), defaultPresetState());
 }
 } // namespace
 
