@@ -13,16 +13,18 @@
 #include <sys/time.h>
 #include <sys/timeb.h>
 
-#include <juce_core/maths/juce_BigInteger.cpp>
-#include <juce_core/memory/juce_MemoryBlock.cpp>
-#include <juce_core/streams/juce_InputStream.cpp>
-#include <juce_core/streams/juce_MemoryOutputStream.cpp>
-#include <juce_core/streams/juce_OutputStream.cpp>
+// Text first: the streams use its number formatting.
 #include <juce_core/text/juce_CharacterFunctions.cpp>
 #include <juce_core/text/juce_Identifier.cpp>
 #include <juce_core/text/juce_String.cpp>
 #include <juce_core/text/juce_StringArray.cpp>
 #include <juce_core/text/juce_StringPool.cpp>
+
+#include <juce_core/maths/juce_BigInteger.cpp>
+#include <juce_core/memory/juce_MemoryBlock.cpp>
+#include <juce_core/streams/juce_InputStream.cpp>
+#include <juce_core/streams/juce_MemoryOutputStream.cpp>
+#include <juce_core/streams/juce_OutputStream.cpp>
 #include <juce_core/time/juce_Time.cpp>
 #include <juce_core/xml/juce_XmlDocument.cpp>
 #include <juce_core/xml/juce_XmlElement.cpp>
