@@ -22,7 +22,7 @@ cmake --build build-web
 out=out/web/halvo
 rm -rf "$out"
 mkdir -p "$out/sdk"
-cp web/src/index.js web/src/processor.js web/src/engine.js "$out/"
+cp web/src/index.js web/src/processor.js web/src/engine.js web/src/gui.js "$out/"
 cp build-web/identity.js build-web/descriptor.json build-web/halvo-engine.wasm "$out/"
 cp web/node_modules/@webaudiomodules/sdk/dist/index.js "$out/sdk/index.js"
 cp docs/window.png "$out/thumbnail.png"

@@ -7,9 +7,14 @@ const here = (file) => new URL(file, import.meta.url).href;
 
 let compiledEngine = null;
 const compileEngine = () => {
-    compiledEngine ??= fetch(here('./halvo-engine.wasm')).then((response) => {
+    // Compiled from the bytes, so that a server that does not know the type of .wasm files serves.
+    compiledEngine ??= fetch(here('./halvo-engine.wasm')).then(async (response) => {
         if (!response.ok) throw new Error(`cannot load the Halvo engine (${response.status})`);
-        return WebAssembly.compileStreaming(response);
+        return WebAssembly.compile(await response.arrayBuffer());
+    });
+    // A failed load is tried again by the next instance.
+    compiledEngine.catch(() => {
+        compiledEngine = null;
     });
     return compiledEngine;
 };
@@ -96,5 +101,14 @@ export default class Halvo extends WebAudioModule {
     // The text the plug-in shows for a parameter's normalised value.
     parameterText(value) {
         return this.catalogue.parameterText(value);
+    }
+
+    async createGui() {
+        const { createHalvoGui } = await import(here('./gui.js'));
+        return createHalvoGui(this);
+    }
+
+    destroyGui(gui) {
+        gui.destroy();
     }
 }
