@@ -14,7 +14,10 @@ extra_packages=(emscripten nodejs chromium)
 command -v npm > /dev/null || extra_packages+=(npm)
 bash scripts/setup.sh "${extra_packages[@]}"
 
-(cd web && npm ci --no-audit --no-fund --loglevel=error)
+# npm's record of what it installed is newer than the lock file once the pinned set is in place.
+if [ ! web/node_modules/.package-lock.json -nt web/package-lock.json ]; then
+    (cd web && npm ci --no-audit --no-fund --loglevel=error)
+fi
 
 emcmake cmake -S web/engine -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build-web
