@@ -66,6 +66,8 @@ const imports = (engine) => ({
     },
 });
 
+const maxStateBytes = 64 << 20;
+
 export class HalvoEngine {
     // module: the compiled halvo-engine.wasm.
     constructor(module, sampleRate) {
@@ -153,8 +155,11 @@ export class HalvoEngine {
         return this.bytes().slice(this.api.halvo_bytes(-1), this.api.halvo_bytes(-1) + size);
     }
 
-    // False, changing nothing, for a block the plug-in would refuse.
+    // False, changing nothing, for a block the plug-in would refuse. A real block is a few hundred
+    // bytes and the reader reads at most a megabyte of text; one beyond tens of megabytes is refused
+    // before the module's memory has to grow for it.
     setStateBlock(block) {
+        if (!(block instanceof Uint8Array) || block.length > maxStateBytes) return false;
         const address = this.api.halvo_bytes(block.length);
         this.bytes().set(block, address);
         return this.api.halvo_read_state() !== 0;
