@@ -2,6 +2,7 @@
 
 #include "engine/SineWaveVoice.h"
 #include "parameters/ControllerStep.h"
+#include "parameters/EngineSettings.h"
 #include "parameters/StateFormat.h"
 
 #include <algorithm>
@@ -97,33 +98,8 @@ float WebInstrument::getParameter(int index) const noexcept
 
 void WebInstrument::applyParameter(int index, float value) noexcept
 {
-    switch (index)
-    {
-    case delayTimeIndex:
-        engine.delay.setDelaySamples(
-            delaySamplesFor(value, currentSampleRate.load(std::memory_order_relaxed)));
-        break;
-    case delayFeedbackIndex:
-        engine.delay.setFeedback(delayFeedbackFor(value));
-        break;
-    case oscIndex:
-        engine.oscillator.setWaveform(waveformFor(value));
-        break;
-    case rateIndex:
-        engine.oscillator.setSweepRate(sweepRateFor(value));
-        break;
-    case modeIndex:
-        engine.oscillator.setMode(sweepModeFor(value));
-        break;
-    case reverbIndex:
-        engine.reverb.setDecayTime(reverbDecayFor(value));
-        break;
-    case gainIndex:
-        outputStage.setGainTarget(outputGainFor(value));
-        break;
-    default:
-        break;
-    }
+    applyEngineSetting(engine, outputStage, index, value,
+                       currentSampleRate.load(std::memory_order_relaxed));
 }
 
 void WebInstrument::setMidiChannel(int channel) noexcept
