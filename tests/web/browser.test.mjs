@@ -66,7 +66,15 @@ test('Chromium renders a note through the WAM as the engine does in Node', async
         })),
     ];
 
+    // A host's transport reaches every plug-in; Halvo follows none, and renders as without it.
+    events.push({ type: 'wam-transport', time: 0.1, data: { currentBar: 0, currentBarStarted: 0, tempo: 120,
+        timeSigNumerator: 4, timeSigDenominator: 4, playing: true } });
+
     const page = await browser.newPage();
+    // The page loads nothing that is missing and throws nothing.
+    const complaints = [];
+    page.on('console', (message) => ['error', 'warn'].includes(message.type()) && complaints.push(message.text()));
+    page.on('pageerror', (error) => complaints.push(error.message));
     const { port } = server.address();
     await page.goto(`http://127.0.0.1:${port}/host/host.html`);
     await page.waitForFunction(() => window.hostReady === true);
@@ -93,4 +101,5 @@ test('Chromium renders a note through the WAM as the engine does in Node', async
         assert.equal(differing, -1, `channel ${channel} differs from frame ${differing} on`);
     }
     assert.ok(Math.max(...expected[0].map(Math.abs)) > 0.1, 'the note is heard');
+    assert.deepEqual(complaints, []);
 });

@@ -58,6 +58,16 @@ class HalvoProcessor extends WamProcessor {
         if (bytes && bytes.length > 0) this.engine.midi(frame, bytes[0], bytes[1] ?? 0, bytes[2] ?? 0);
     }
 
+    // The instrument follows no tempo and takes no system exclusive, MPE or OSC messages; the
+    // SDK's own handlers would log each one from the audio thread.
+    _onTransport() {}
+
+    _onSysex() {}
+
+    _onMpe() {}
+
+    _onOsc() {}
+
     // Requests of our own, and a state request that answers whether the block was read.
     _onMessage(message) {
         const { id, request, content } = message.data;
