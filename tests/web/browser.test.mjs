@@ -66,9 +66,12 @@ test('Chromium renders a note through the WAM as the engine does in Node', async
         })),
     ];
 
-    // A host's transport reaches every plug-in; Halvo follows none, and renders as without it.
+    // A host's transport reaches every plug-in, and a faulty host may send events without data:
+    // Halvo follows no transport, ignores what it cannot read, and renders as without them.
     events.push({ type: 'wam-transport', time: 0.1, data: { currentBar: 0, currentBarStarted: 0, tempo: 120,
         timeSigNumerator: 4, timeSigDenominator: 4, playing: true } });
+    events.push({ type: 'wam-automation', time: 0.2 }, { type: 'wam-midi', time: 0.2, data: { bytes: [] } },
+        { type: 'wam-automation', time: 0.2, data: { id: 'Gain', value: 'loud', normalized: true } });
 
     const page = await browser.newPage();
     // The page loads nothing that is missing and throws nothing.

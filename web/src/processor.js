@@ -40,9 +40,10 @@ class HalvoProcessor extends WamProcessor {
     }
 
     // Set at once, without the SDK's ramp: the engine glides where the plug-in glides.
-    _setParameterValue({ id, value }) {
-        const index = this.engine.parameterIndex(id);
-        if (index >= 0 && typeof value === 'number') this.engine.setParameter(index, value);
+    // A malformed event from a host changes nothing rather than stopping the processor.
+    _setParameterValue(update) {
+        const index = this.engine.parameterIndex(update?.id);
+        if (index >= 0 && typeof update.value === 'number') this.engine.setParameter(index, update.value);
     }
 
     _getState() {
@@ -54,7 +55,8 @@ class HalvoProcessor extends WamProcessor {
         return block !== null && this.engine.setStateBlock(block);
     }
 
-    _onMidi({ bytes }, frame = 0) {
+    _onMidi(data, frame = 0) {
+        const bytes = data?.bytes;
         if (bytes && bytes.length > 0) this.engine.midi(frame, bytes[0], bytes[1] ?? 0, bytes[2] ?? 0);
     }
 
@@ -122,12 +124,16 @@ class HalvoProcessor extends WamProcessor {
     // slices the SDK builds for every quantum.
     _takeQuantumEvents() {
         if (this._eventQueueRequiresSort) {
-            this._eventQueue.sort((a, b) => a.event.time - b.event.time);
+            this._eventQueue.sort((a, b) => (a.event?.time ?? 0) - (b.event?.time ?? 0));
             this._eventQueueRequiresSort = false;
         }
         const { currentTime, sampleRate } = globalThis;
         while (this._eventQueue.length > 0) {
             const { id, event } = this._eventQueue[0];
+            if (!event) {
+                this._eventQueue.shift();
+                continue;
+            }
             const offset = event.time - currentTime;
             const frame = offset > 0 ? Math.round(offset * sampleRate) : 0;
             if (frame >= this._samplesPerQuantum) break;
