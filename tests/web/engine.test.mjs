@@ -10,21 +10,20 @@ import {
     compareWithWav, midiFile, newEngine, readWav24, render, rendererReadsState, scratchFolder,
 } from './support.mjs';
 
-const sampleRate = 44100;
-const demoSamples = (demoLengthSeconds + tailSeconds) * sampleRate;
+for (const rate of [44100, 48000])
+    test(`the demo phrase at ${rate} Hz renders sample for sample as halvo-render --block-size 128 writes it`, () => {
+        const folder = scratchFolder();
+        const wavFile = path.join(folder, 'demo.wav');
+        const stateFile = path.join(folder, 'after-demo.bin');
+        render('--block-size', '128', '--sample-rate', String(rate), '-o', wavFile, '--save-state', stateFile);
 
-test('the demo phrase renders sample for sample as halvo-render --block-size 128 writes it', () => {
-    const folder = scratchFolder();
-    const wavFile = path.join(folder, 'demo.wav');
-    const stateFile = path.join(folder, 'after-demo.bin');
-    render('--block-size', '128', '-o', wavFile, '--save-state', stateFile);
-
-    const engine = newEngine(sampleRate);
-    const channels = renderPerformance(engine, demoPhrase(), { sampleRate, blockSize: 128, totalSamples: demoSamples });
-    const { mismatches, largestDb } = compareWithWav(channels, readWav24(wavFile));
-    assert.equal(mismatches, 0, `${mismatches} samples differ, the largest by ${largestDb.toFixed(1)} dB`);
-    assert.deepEqual(engine.stateBlock(), new Uint8Array(fs.readFileSync(stateFile)));
-});
+        const engine = newEngine(rate);
+        const totalSamples = (demoLengthSeconds + tailSeconds) * rate;
+        const channels = renderPerformance(engine, demoPhrase(), { sampleRate: rate, blockSize: 128, totalSamples });
+        const { mismatches, largestDb } = compareWithWav(channels, readWav24(wavFile));
+        assert.equal(mismatches, 0, `${mismatches} samples differ, the largest by ${largestDb.toFixed(1)} dB`);
+        assert.deepEqual(engine.stateBlock(), new Uint8Array(fs.readFileSync(stateFile)));
+    });
 
 // The state block halvo-render saves after playing a MIDI file with the given options.
 const nativeStateAfter = (folder, midi) => (name, ...args) => {
