@@ -175,5 +175,17 @@ BENCHMARK(halvoChainStereo)
     ->Arg(benchmarks::defaultPatch)
     ->Arg(benchmarks::worstPatch);
 
+// The whole chain on the SSE2 kernels, the ones the WebAssembly build runs (benchmarks/web).
+void halvoChainStereoSse2(benchmark::State& state)
+{
+    forceInstructionSet(InstructionSet::sse2);
+    halvoChainStereo(state);
+    restoreWidestSet();
+}
+BENCHMARK(halvoChainStereoSse2)
+    ->ArgName("patch")
+    ->Arg(benchmarks::defaultPatch)
+    ->Arg(benchmarks::worstPatch);
+
 } // namespace
 } // namespace halvo

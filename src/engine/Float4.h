@@ -2,8 +2,9 @@
 
 // Four samples at a time for the chain's stages outside the block kernels, as GCC's generic
 // vectors: arithmetic and comparisons compile to SSE2 on x86 and to NEON on aarch64, with the same
-// bits. Only what generic vectors cannot say is written per architecture.
-#if defined(__x86_64__) || defined(__i386__)
+// bits. Only what generic vectors cannot say is written per architecture. Emscripten translates
+// the SSE2 intrinsics into WebAssembly SIMD.
+#if defined(__x86_64__) || defined(__i386__) || defined(__wasm_simd128__)
 #include <emmintrin.h>
 #elif defined(__aarch64__)
 #include <arm_neon.h>

@@ -28,6 +28,8 @@ bool isSupported(InstructionSet set) noexcept
 {
 #if defined(__aarch64__)
     return set == InstructionSet::neon;
+#elif defined(__wasm__)
+    return set == InstructionSet::sse2;
 #else
     __builtin_cpu_init();
     switch (set)

@@ -24,7 +24,7 @@ MurmelAudioProcessor::MurmelAudioProcessor()
     for (auto& assignment : midiMap)
         assignment.store(-1, std::memory_order_relaxed);
 
-    synth.addVoice(new SineWaveVoice(*this));
+    synth.addVoice(new SineWaveVoice(engine.oscillator, currentSampleRate));
     synth.addSound(new SineWaveSound());
 
     for (auto& sample : scopeBuffer)

@@ -1,6 +1,6 @@
 #include "engine/SineWaveVoice.h"
 
-#include "engine/MurmelAudioProcessor.h"
+#include "engine/SweepOscillator.h"
 
 #include <cmath>
 
@@ -17,7 +17,10 @@ bool SineWaveSound::appliesToChannel(int)
     return true;
 }
 
-SineWaveVoice::SineWaveVoice(MurmelAudioProcessor& owner) : processor(owner) {}
+SineWaveVoice::SineWaveVoice(SweepOscillator& toneSource, const std::atomic<float>& hostSampleRate)
+    : oscillator(toneSource), sampleRate(hostSampleRate)
+{
+}
 
 bool SineWaveVoice::canPlaySound(juce::SynthesiserSound* sound)
 {
@@ -33,16 +36,15 @@ float noteFrequency(int midiNoteNumber) noexcept
 // note in tune at any rate.
 void SineWaveVoice::startNote(int midiNoteNumber, float, juce::SynthesiserSound*, int)
 {
-    auto& oscillator = processor.engine.oscillator;
     oscillator.setBaseFrequency(noteFrequency(midiNoteNumber) * 44100.0f /
-                                processor.currentSampleRate.load(std::memory_order_relaxed));
+                                sampleRate.load(std::memory_order_relaxed));
     oscillator.resetSweepPhase();
     oscillator.setGateLevel(0.5f);
 }
 
 void SineWaveVoice::stopNote(float, bool)
 {
-    processor.engine.oscillator.setGateLevel(0.0f);
+    oscillator.setGateLevel(0.0f);
 }
 
 void SineWaveVoice::pitchWheelMoved(int) {}

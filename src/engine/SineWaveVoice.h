@@ -2,10 +2,12 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <atomic>
+
 namespace halvo
 {
 
-class MurmelAudioProcessor;
+class SweepOscillator;
 
 // The one sound: plays on every note and channel.
 class SineWaveSound final : public juce::SynthesiserSound
@@ -17,11 +19,12 @@ public:
 
 // The one voice. It renders nothing itself: a note only sets the oscillator's pitch, restarts the
 // sweep and opens the gate. It never releases its note, so every new note steals it (last note
-// wins).
+// wins). It knows only the oscillator and the host's rate, so that every build of the instrument
+// shares it.
 class SineWaveVoice final : public juce::SynthesiserVoice
 {
 public:
-    explicit SineWaveVoice(MurmelAudioProcessor& owner);
+    SineWaveVoice(SweepOscillator& toneSource, const std::atomic<float>& hostSampleRate);
 
     bool canPlaySound(juce::SynthesiserSound* sound) override;
     void startNote(int midiNoteNumber, float velocity, juce::SynthesiserSound* sound,
@@ -34,7 +37,8 @@ public:
     using juce::SynthesiserVoice::renderNextBlock;
 
 private:
-    MurmelAudioProcessor& processor;
+    SweepOscillator& oscillator;
+    const std::atomic<float>& sampleRate;
 };
 
 // Frequency of a MIDI note in Hz (A4 = note 69 = 440 Hz).

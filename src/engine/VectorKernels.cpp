@@ -9,6 +9,8 @@ const VectorKernels& activeKernels() noexcept
 {
 #if defined(__aarch64__)
     return vectorKernelsNeon;
+#elif defined(__wasm__)
+    return vectorKernelsSse2;
 #else
     switch (activeInstructionSet())
     {

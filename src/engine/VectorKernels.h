@@ -27,6 +27,8 @@ struct VectorKernels
 
 #if defined(__aarch64__)
 extern const VectorKernels vectorKernelsNeon;
+#elif defined(__wasm__)
+extern const VectorKernels vectorKernelsSse2;
 #else
 extern const VectorKernels vectorKernelsSse2;
 extern const VectorKernels vectorKernelsAvx2;

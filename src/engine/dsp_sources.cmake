@@ -11,6 +11,9 @@ set(HALVO_DSP_SOURCES
 # wider vectors are built for their instruction set and only called where the CPU reports it.
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
     list(APPEND HALVO_DSP_SOURCES engine/VectorKernelsNeon.cpp)
+elseif(EMSCRIPTEN)
+    # WebAssembly: the SSE2 kernels, which emscripten translates into WebAssembly SIMD.
+    list(APPEND HALVO_DSP_SOURCES engine/VectorKernelsSse2.cpp)
 else()
     set(HALVO_DSP_AVX2_SOURCES engine/VectorKernelsAvx2.cpp)
     set(HALVO_DSP_AVX512_SOURCES engine/VectorKernelsAvx512.cpp)

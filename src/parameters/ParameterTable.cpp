@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace halvo
@@ -34,9 +35,16 @@ int roundHalfAwayFromZero(float value) noexcept
 std::string formatParameterValue(float value)
 {
     char text[32];
+#if defined(__EMSCRIPTEN__)
+    // Emscripten's C++ library has no floating-point to_chars. Its printf gives the same text, and
+    // there no locale can change the decimal point.
+    const int length = std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+    return std::string(text, static_cast<std::size_t>(length));
+#else
     const auto result = std::to_chars(std::begin(text), std::end(text), static_cast<double>(value),
                                       std::chars_format::general, 6);
     return std::string(text, result.ptr);
+#endif
 }
 
 float delaySamplesFor(float x, float sampleRate) noexcept

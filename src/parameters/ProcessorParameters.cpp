@@ -1,5 +1,7 @@
 #include "engine/MurmelAudioProcessor.h"
 
+#include "parameters/EngineSettings.h"
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -77,32 +79,7 @@ void MurmelAudioProcessor::deriveSetting(int index) noexcept
 
 void MurmelAudioProcessor::applyParameter(int index, float value, float sampleRate) noexcept
 {
-    switch (index)
-    {
-    case delayTimeIndex:
-        engine.delay.setDelaySamples(delaySamplesFor(value, sampleRate));
-        break;
-    case delayFeedbackIndex:
-        engine.delay.setFeedback(delayFeedbackFor(value));
-        break;
-    case oscIndex:
-        engine.oscillator.setWaveform(waveformFor(value));
-        break;
-    case rateIndex:
-        engine.oscillator.setSweepRate(sweepRateFor(value));
-        break;
-    case modeIndex:
-        engine.oscillator.setMode(sweepModeFor(value));
-        break;
-    case reverbIndex:
-        engine.reverb.setDecayTime(reverbDecayFor(value));
-        break;
-    case gainIndex:
-        outputStage.setGainTarget(outputGainFor(value));
-        break;
-    default:
-        break;
-    }
+    applyEngineSetting(engine, outputStage, index, value, sampleRate);
 }
 
 int MurmelAudioProcessor::getNumPrograms()

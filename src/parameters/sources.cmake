@@ -2,6 +2,7 @@ set(HALVO_PARAMETER_SOURCES
     parameters/ParameterTable.cpp
     parameters/HostParameter.cpp
     parameters/ControllerCurves.cpp
+    parameters/EngineSettings.cpp
     parameters/ProcessorParameters.cpp
     parameters/ProcessorControllers.cpp
     parameters/StateNumbers.cpp
