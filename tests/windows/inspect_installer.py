@@ -47,6 +47,12 @@ def main():
         failures.append("VST2DIR is not a secure property")
     if f"Template: {template}\n" not in msiinfo("suminfo", args.package):
         failures.append(f"not a {template} package")
+    # An older version goes out whole before this one goes in; removed afterwards, it would take the
+    # files of every component whose GUID changed between the versions.
+    sequence = {row[0]: int(row[2]) for row in table(args.package, "InstallExecuteSequence")}
+    if not sequence["InstallValidate"] < sequence["RemoveExistingProducts"] < sequence["InstallInitialize"]:
+        failures.append(f"removes the older version at {sequence['RemoveExistingProducts']}, not between "
+                        "InstallValidate and InstallInitialize")
 
     directories = {row[0]: (row[1], long_name(row[2])) for row in table(args.package, "Directory")}
 
