@@ -53,17 +53,34 @@ function(wixl_path file out)
     set(${out} "${file}" PARENT_SCOPE)
 endfunction()
 
+# Windows Installer counts a component's clients by its GUID and removes its files with the last one.
+# A component of one package only (`owner` "package": in that architecture's folders, or its registry
+# view) takes its GUID from the package's upgrade code. A component both packages install to the same
+# place (`owner` "shared": the factory presets, in ProgramData, which is the same folder for 32-bit
+# packages) must be one component in both, so that removing either package leaves it to the other: a
+# GUID from the shared namespace and a 32-bit component, which the 32-bit package can hold too.
+# Sets `guid` and `win64` in the caller's scope.
+macro(component_identity owner name)
+    if("${owner}" STREQUAL "shared")
+        string(UUID guid NAMESPACE "${HALVO_WINDOWS_SHARED_COMPONENTS}" NAME "${name}" TYPE SHA1 UPPER)
+        set(win64 no)
+    else()
+        string(UUID guid NAMESPACE "${UPGRADE_CODE}" NAME "${name}" TYPE SHA1 UPPER)
+        set(win64 ${WIN64})
+    endif()
+endmacro()
+
 # One component per file, so Windows Installer tracks each file on its own. Its id and GUID follow
 # from the file's place, so they stay the same from version to version. Appends to the caller's
 # `components` (the elements) and `component_refs`.
-function(add_file_component file indent)
+function(add_file_component file owner indent)
     file(RELATIVE_PATH place "${MODULES}" "${file}")
     string(SHA1 hash "${place}")
     string(SUBSTRING "${hash}" 0 16 hash)
     set(id "File_${hash}")
-    string(UUID guid NAMESPACE "${UPGRADE_CODE}" NAME "${place}" TYPE SHA1 UPPER)
+    component_identity(${owner} "${place}")
     wixl_path("${file}" source)
-    string(APPEND components "${indent}<Component Id=\"${id}\" Guid=\"${guid}\" Win64=\"${WIN64}\">\n"
+    string(APPEND components "${indent}<Component Id=\"${id}\" Guid=\"${guid}\" Win64=\"${win64}\">\n"
                              "${indent}  <File Id=\"${id}\" Source=\"${source}\" KeyPath=\"yes\"/>\n"
                              "${indent}</Component>\n")
     list(APPEND component_refs "      <ComponentRef Id=\"${id}\"/>")
@@ -73,9 +90,9 @@ endfunction()
 
 # Windows Installer removes the folders its files were in; a folder that only holds other folders
 # gets this component, which removes it on uninstall once it is empty.
-function(add_folder_removal id indent)
-    string(UUID guid NAMESPACE "${UPGRADE_CODE}" NAME "folder ${id}" TYPE SHA1 UPPER)
-    string(APPEND components "${indent}<Component Id=\"Remove${id}\" Guid=\"${guid}\" Win64=\"${WIN64}\">\n"
+function(add_folder_removal id owner indent)
+    component_identity(${owner} "folder ${id}")
+    string(APPEND components "${indent}<Component Id=\"Remove${id}\" Guid=\"${guid}\" Win64=\"${win64}\">\n"
                              "${indent}  <RemoveFolder Id=\"Remove${id}\" On=\"uninstall\"/>\n"
                              "${indent}</Component>\n")
     list(APPEND component_refs "      <ComponentRef Id=\"Remove${id}\"/>")
@@ -110,12 +127,12 @@ function(add_folder folder keep indent)
         if(IS_DIRECTORY "${entry}")
             add_folder("${entry}" "${keep}" "${indent}  ")
         elseif(place MATCHES "${keep}")
-            add_file_component("${entry}" "${indent}  ")
+            add_file_component("${entry}" package "${indent}  ")
             set(holds_files TRUE)
         endif()
     endforeach()
     if(NOT holds_files)
-        add_folder_removal(${id} "${indent}  ")
+        add_folder_removal(${id} package "${indent}  ")
     endif()
     string(APPEND components "${indent}</Directory>\n")
     set(components "${components}" PARENT_SCOPE)
@@ -156,12 +173,12 @@ function(make_installer arch)
     set(VST3_BUNDLE "${components}")
     set(components "")
     foreach(preset IN LISTS presets)
-        add_file_component("${preset}" "              ")
+        add_file_component("${preset}" shared "              ")
     endforeach()
     set(FACTORY_PRESETS "${components}")
     set(components "")
     if(presets)
-        add_folder_removal(PresetsManufacturerFolder "            ")
+        add_folder_removal(PresetsManufacturerFolder shared "            ")
     endif()
     set(PRESETS_MANUFACTURER_FOLDER "${components}")
     list(JOIN component_refs "\n" COMPONENT_REFS)

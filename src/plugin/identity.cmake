@@ -20,5 +20,8 @@ set(HALVO_AAX_AUDIOSUITE_ID_BASE "jyaa")
 # installed before it. The 32-bit installer is a product of its own, which may sit beside the 64-bit one.
 set(HALVO_WINDOWS_UPGRADE_CODE_X64 "E4B3FED8-F9BF-41C2-A07C-CE28B4B8B928")
 set(HALVO_WINDOWS_UPGRADE_CODE_X86 "1CDC0151-54BA-453B-88BE-D7369EA12A36")
+# The namespace of the installer components both packages share (the factory presets): fixed for good,
+# so that both packages, of any version, name each shared file by the same component GUID.
+set(HALVO_WINDOWS_SHARED_COMPONENTS "DCA25494-430C-4B93-AFBF-675442767BD0")
 # (inputs, outputs) pairs, in the order hosts are offered them.
 set(HALVO_CHANNEL_CONFIGURATIONS "{2, 2}, {1, 1}")

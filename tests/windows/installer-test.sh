@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the Windows packages: both installers' tables and the zip's contents, then runs the 64-bit
-# installer silently under wine64 as a Windows user would: into a chosen VST 2.4 folder (the test host
-# loads the installed modules), repair, upgrade, uninstall, and into the default folder.
+# Checks the Windows packages: both installers' tables (and that they agree on what they share) and the
+# zip's contents, then runs the 64-bit installer silently under wine64 as a Windows user would: into a
+# chosen VST 2.4 folder (the test host loads the installed modules), repair, upgrade, uninstall, into the
+# default folder, and beside the 32-bit installer (whose package wine64's msiexec installs as well).
 #
 # usage: installer-test.sh <out/windows> <Halvo.ico> <halvo-windows-host-tests.exe> <scratch folder>
 set -euo pipefail
@@ -12,10 +13,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 installer=$(ls "$out"/Halvo-*-x64.msi)
 version=${installer##*/Halvo-} && version=${version%-x64.msi}
-for arch in x64 x86; do
-    python3 "$here/inspect_installer.py" --arch $arch --version "$version" --presets "$out/presets" \
-        "$out/Halvo-$version-$arch.msi"
-done
+installer_x86=$out/Halvo-$version-x86.msi
+python3 "$here/inspect_installer.py" --arch x64 --version "$version" --presets "$out/presets" \
+    --alongside "$installer_x86" "$installer"
+python3 "$here/inspect_installer.py" --arch x86 --version "$version" --presets "$out/presets" "$installer_x86"
 
 zip_listing=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
     "$out/Halvo-$version-windows.zip")
@@ -62,6 +63,14 @@ expect_installed() {
     done
     echo "ok: ${#places[@]} files installed where they belong"
 }
+expect_presets() {
+    local file
+    for file in "$out"/presets/*.vstpreset; do
+        [ ! -e "$file" ] || cmp -s "$file" "$drive/ProgramData/VST3 Presets/Drovask/Halvo/${file##*/}" ||
+            fail "${file##*/} is gone after $1"
+    done
+    echo "ok: the presets are in place after $1"
+}
 expect_nothing_left() {
     local files_after
     files_after=$(find "$drive" -type f | sort)
@@ -70,6 +79,8 @@ expect_nothing_left() {
     [ ! -e "$drive/Program Files/Common Files/VST3/Halvo.vst3" ] || fail "Halvo.vst3 left after $1"
     expect_entries "" "$1"
     ! "$wine" reg query 'HKLM\Software\Drovask' > /dev/null 2>&1 || fail "registry key left after $1"
+    ! "$wine" reg query 'HKLM\Software\Wow6432Node\Drovask' > /dev/null 2>&1 ||
+        fail "32-bit registry key left after $1"
     echo "ok: nothing left after $1"
 }
 
@@ -110,4 +121,18 @@ expect_nothing_left "uninstalling"
 expect_installed "Program Files/VSTPlugins"
 "$wine" msiexec /x "$code" /qn || fail "uninstalling by product code"
 expect_nothing_left "uninstalling by product code"
+
+# Side by side, as on 64-bit Windows for a 32-bit host: the presets are one set of components with two
+# clients, so removing either package leaves them to the other, and removing both leaves nothing.
+install_package() { "$wine" msiexec /i "$(windows_path "$1")" /qn || fail "installing ${1##*/}"; }
+uninstall_package() { "$wine" msiexec /x "$(windows_path "$1")" /qn || fail "uninstalling ${1##*/}"; }
+install_package "$installer" && install_package "$installer_x86"
+[ -f "$drive/Program Files (x86)/VSTPlugins/Halvo_32bit.dll" ] || fail "the 32-bit package installed nothing"
+uninstall_package "$installer_x86"
+expect_presets "uninstalling the 32-bit package beside the 64-bit one"
+expect_installed "Program Files/VSTPlugins"
+install_package "$installer_x86" && uninstall_package "$installer"
+expect_presets "uninstalling the 64-bit package beside the 32-bit one"
+uninstall_package "$installer_x86"
+expect_nothing_left "uninstalling both packages"
 echo "PASS"
