@@ -27,22 +27,9 @@ void MurmelAudioProcessor::setStateInformation(const void* data, int sizeInBytes
     if (!entries)
         return;
 
-    for (const auto& entry : *entries)
-    {
-        switch (entry.kind)
-        {
-        case StateEntry::Kind::parameter:
-            setParameter(entry.parameterIndex, entry.parameterValue);
-            break;
-        case StateEntry::Kind::midiChannel:
-            midiChannel.store(entry.integerValue, std::memory_order_relaxed);
-            break;
-        case StateEntry::Kind::midiAssignment:
-            midiMap[static_cast<std::size_t>(entry.parameterIndex)].store(
-                entry.integerValue, std::memory_order_relaxed);
-            break;
-        }
-    }
+    applyStateEntries(
+        *entries, [this](int index, float value) { setParameter(index, value); }, midiChannel,
+        midiMap);
     parametersChanged.store(true, std::memory_order_relaxed);
     announceValuesToLv2Host();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,5 +48,30 @@ struct StateEntry
 
 // The recognised elements of a block, or nothing when the block cannot be read.
 std::optional<std::vector<StateEntry>> readStateBlock(const void* data, int sizeInBytes);
+
+// Applies a block's entries in document order: values through the instrument's setParameter, the
+// controller channel and assignments as they were read.
+template <typename SetParameter>
+void applyStateEntries(const std::vector<StateEntry>& entries, SetParameter&& setParameter,
+                       std::atomic<int>& midiChannel,
+                       std::array<std::atomic<int>, numParameters>& midiMap)
+{
+    for (const auto& entry : entries)
+    {
+        switch (entry.kind)
+        {
+        case StateEntry::Kind::parameter:
+            setParameter(entry.parameterIndex, entry.parameterValue);
+            break;
+        case StateEntry::Kind::midiChannel:
+            midiChannel.store(entry.integerValue, std::memory_order_relaxed);
+            break;
+        case StateEntry::Kind::midiAssignment:
+            midiMap[static_cast<std::size_t>(entry.parameterIndex)].store(
+                entry.integerValue, std::memory_order_relaxed);
+            break;
+        }
+    }
+}
 
 } // namespace halvo
