@@ -22,14 +22,26 @@ fi
 emcmake cmake -S web/engine -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build-web
 
+# The window's pictures come from the Linux build (scripts/build.sh), which paints them.
+artwork=build/src/artwork
+if [ ! -f "$artwork/editorBackground.jpg" ]; then
+    echo "No artwork in $artwork: build Halvo for Linux first (bash scripts/build.sh)" >&2
+    exit 1
+fi
+roboto=/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf
+
 out=out/web/halvo
-rm -rf "$out"
-mkdir -p "$out/sdk"
+rm -rf out/web
+mkdir -p "$out/sdk" "$out/window" "$out/artwork" out/web/page
 cp web/src/index.js web/src/processor.js web/src/engine.js web/src/gui.js "$out/"
+cp web/src/window/*.js "$out/window/"
+cp "$artwork"/*.jpg "$artwork"/*.png "$roboto" "$out/artwork/"
 cp build-web/identity.js build-web/descriptor.json build-web/halvo-engine.wasm "$out/"
 cp web/node_modules/@webaudiomodules/sdk/dist/index.js "$out/sdk/index.js"
 cp docs/window.png "$out/thumbnail.png"
-echo "Wrote $out"
+cp web/page/index.html out/web/index.html
+cp web/page/*.js web/page/*.css out/web/page/
+echo "Wrote $out and the page out/web/index.html"
 
 if [ "$with_tests" = ON ]; then
     build_host_programs halvo-render

@@ -8,10 +8,15 @@ const { registerProcessor, webAudioModules } = globalThis;
 const moduleScope = webAudioModules.getModuleScope(identifier);
 const { WamProcessor, WamParameterInfo } = moduleScope;
 
+// As many samples as the plug-in's oscilloscope shows.
+const scopeLength = 512;
+
 class HalvoProcessor extends WamProcessor {
     constructor(options) {
         super(options);
         this.engine = new HalvoEngine(options.processorOptions.engineModule, globalThis.sampleRate);
+        // The latest output of the first channel, oldest first, for the window's oscilloscope.
+        this.scope = new Float32Array(scopeLength);
     }
 
     _generateWamParameterInfo() {
@@ -90,6 +95,8 @@ class HalvoProcessor extends WamProcessor {
                 return answer(this._midiAssignments());
             case 'set/preset':
                 return answer(this.engine.applyPreset(content.index));
+            case 'get/display':
+                return answer(this._display());
             default:
                 return super._onMessage(message);
         }
@@ -101,6 +108,21 @@ class HalvoProcessor extends WamProcessor {
             controllers[id] = this.engine.assignment(index);
         });
         return { channel: this.engine.midiChannel(), controllers };
+    }
+
+    // What the window shows: the seven values, the controller map and the oscilloscope's samples.
+    _display() {
+        const values = {};
+        this.engine.parameterIds.forEach((id, index) => {
+            values[id] = this.engine.parameter(index);
+        });
+        return { values, ...this._midiAssignments(), scope: this.scope.slice() };
+    }
+
+    _captureScope(samples) {
+        const kept = Math.max(0, scopeLength - samples.length);
+        this.scope.copyWithin(0, scopeLength - kept);
+        this.scope.set(kept > 0 ? samples : samples.subarray(samples.length - scopeLength), kept);
     }
 
     process(inputs, outputs) {
@@ -116,6 +138,7 @@ class HalvoProcessor extends WamProcessor {
         this.engine.process(frames, stereo);
         output[0].set(this.engine.output(0));
         if (stereo) output[1].set(this.engine.output(1));
+        this._captureScope(this.engine.output(0));
         for (let channel = 2; channel < output.length; ++channel) output[channel].fill(0);
         return true;
     }
