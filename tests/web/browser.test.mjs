@@ -208,6 +208,19 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         }
     });
 
+    await t.test('at rest the window touches nothing on the page: no style, no layout, no oscilloscope paint', async () => {
+        const client = await page.createCDPSession();
+        await client.send('Performance.enable');
+        const counts = async () => {
+            const { metrics } = await client.send('Performance.getMetrics');
+            return metrics.filter(({ name }) => ['LayoutCount', 'RecalcStyleCount'].includes(name)).map(({ value }) => value);
+        };
+        const before = await counts();
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        assert.deepEqual(await counts(), before);
+        await client.detach();
+    });
+
     const knob = (id) => page.$(`pierce/.knob[data-parameter="${id}"]`);
     const centre = async (handle) => {
         const box = await handle.boundingBox();

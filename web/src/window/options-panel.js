@@ -1,6 +1,6 @@
 // The panel MIDI learn shows over the oscilloscope: which controller moves each parameter, the
 // channel controllers are taken from, and a button that forgets every assignment.
-const captions = [['OSC', 'Osc'], ['DelayTime', 'DelayTime'], ['DelayFeedback', 'DelayFeedback'], ['Rate', 'Rate'],
+const captions = [['OSC', 'OSC'], ['DelayTime', 'DelayTime'], ['DelayFeedback', 'DelayFeedback'], ['Rate', 'Rate'],
     ['Gain', 'Gain'], ['Mode', 'Mode'], ['Reverb', 'Reverb']];
 const labelPlaces = {
     DelayTime: [119, 68, 116, 24], Rate: [25, 89, 82, 24], Gain: [25, 63, 82, 24], Mode: [25, 118, 82, 22],
