@@ -116,6 +116,8 @@ export function createHalvoGui(wam) {
     const stopWatching = watchArtworkSet(showArtworkSet);
 
     let pending = false;
+    let lastScope = new Float32Array(0);
+    let shownPixelScale = 0;
     const refresh = async () => {
         if (pending || !element.isConnected) return;
         pending = true;
@@ -126,7 +128,12 @@ export function createHalvoGui(wam) {
                 else if (id === 'OSC') showWaveform(value);
             }
             options.update(display.controllers, display.channel);
-            scope.update(display.scope, globalThis.devicePixelRatio || 1);
+            // No samples come while the instrument stays silent; the trace is then repainted only
+            // for a screen of another resolution.
+            lastScope = display.scope ?? lastScope;
+            const pixelScale = globalThis.devicePixelRatio || 1;
+            if (display.scope || pixelScale !== shownPixelScale) scope.update(lastScope, pixelScale);
+            shownPixelScale = pixelScale;
         } finally {
             pending = false;
         }

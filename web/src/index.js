@@ -60,7 +60,7 @@ class HalvoNode extends WamNode {
     }
 
     // { values: the normalised value of each parameter by id, channel, controllers, scope: the
-    // latest 512 output samples }
+    // latest 512 output samples, or null when they are still the silence sent before }
     getDisplay() {
         return this._request('get/display', {});
     }

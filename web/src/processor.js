@@ -17,6 +17,10 @@ class HalvoProcessor extends WamProcessor {
         this.engine = new HalvoEngine(options.processorOptions.engineModule, globalThis.sampleRate);
         // The latest output of the first channel, oldest first, for the window's oscilloscope.
         this.scope = new Float32Array(scopeLength);
+        // Exact zeros at the end of the scope, and whether it changed since the window last asked:
+        // a silent instrument sends the window no samples.
+        this.silentSamples = scopeLength;
+        this.scopeChanged = true;
     }
 
     _generateWamParameterInfo() {
@@ -116,10 +120,17 @@ class HalvoProcessor extends WamProcessor {
         this.engine.parameterIds.forEach((id, index) => {
             values[id] = this.engine.parameter(index);
         });
-        return { values, ...this._midiAssignments(), scope: this.scope.slice() };
+        const scope = this.scopeChanged ? this.scope.slice() : null;
+        this.scopeChanged = false;
+        return { values, ...this._midiAssignments(), scope };
     }
 
     _captureScope(samples) {
+        const wasSilent = this.silentSamples >= scopeLength;
+        for (let i = 0; i < samples.length; ++i)
+            this.silentSamples = samples[i] === 0 ? Math.min(this.silentSamples + 1, scopeLength) : 0;
+        if (wasSilent && this.silentSamples >= scopeLength) return;
+        this.scopeChanged = true;
         const kept = Math.max(0, scopeLength - samples.length);
         this.scope.copyWithin(0, scopeLength - kept);
         this.scope.set(kept > 0 ? samples : samples.subarray(samples.length - scopeLength), kept);
