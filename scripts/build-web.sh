@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Halvo as a Web Audio Module into out/web/halvo/, a folder any static web server can serve:
 # the engine compiled to WebAssembly by Debian's emscripten from the plug-in's sources, the module's
-# JavaScript and the WAM SDK from npm (pinned by web/package-lock.json). With --tests it then runs
-# the web tests: the engine in Node against the Linux build's halvo-render, and the module in
-# Debian's headless Chromium.
+# JavaScript and the WAM SDK from npm (pinned by web/package-lock.json), the window's pictures from
+# the Linux build, and the page out/web/index.html that plays it. With --tests it then runs the web
+# tests: the engine in Node against the Linux build's halvo-render, and the module and the page in
+# Debian's headless Chromium, the page against halvo-snapshot's picture of the plug-in window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/cross-build-common.sh
@@ -22,12 +23,9 @@ fi
 emcmake cmake -S web/engine -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build-web
 
-# The window's pictures come from the Linux build (scripts/build.sh), which paints them.
+# The window's pictures are the ones the Linux build paints (nothing to do when it is built).
+build_host_programs HalvoResources
 artwork=build/src/artwork
-if [ ! -f "$artwork/editorBackground.jpg" ]; then
-    echo "No artwork in $artwork: build Halvo for Linux first (bash scripts/build.sh)" >&2
-    exit 1
-fi
 roboto=/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf
 
 out=out/web/halvo
@@ -44,6 +42,6 @@ cp web/page/*.js web/page/*.css out/web/page/
 echo "Wrote $out and the page out/web/index.html"
 
 if [ "$with_tests" = ON ]; then
-    build_host_programs halvo-render
+    build_host_programs halvo-render halvo-snapshot
     node --test tests/web/
 fi
