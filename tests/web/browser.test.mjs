@@ -11,6 +11,7 @@ import test from 'node:test';
 import puppeteer from '../../web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
 
 import { stateObject } from '../../web/src/engine.js';
+import { knobScales, proportionOf, snapped } from '../../web/src/window/knob-scales.js';
 import { renderPerformance } from './demo-phrase.mjs';
 import { midiFile, moduleFolder, newEngine, render, root, scratchFolder } from './support.mjs';
 
@@ -57,6 +58,21 @@ const startBrowser = async (t) => {
     };
     return { browser, origin: `http://127.0.0.1:${server.address().port}`, complaints };
 };
+
+test('the window shows values as the plug-in window does, rounding in single precision', () => {
+    const text = (id, normalised) => knobScales[id].text(knobScales[id].shown(Math.fround(normalised)));
+    const cases = [['Rate', 0.005, '0.10 Hz'], ['Rate', 0.0002, '0.004 Hz'], ['Rate', 0.5, '10.0 Hz'],
+        ['Gain', 0.9, '0 dB'], ['Gain', 0, '-90 dB'], ['Gain', 1, '10 dB'], ['Gain', 0.899, '0 dB'],
+        ['Mode', 0, '1 / 7'], ['Mode', 1, '7 / 7'], ['DelayTime', 0, '0.10 s'], ['DelayTime', 0.5, '0.55 s'],
+        ['DelayFeedback', 0.123, '13 %'], ['Reverb', 0.123, '12 %']];
+    assert.deepEqual(cases.map(([id, value]) => text(id, value)), cases.map(([, , shown]) => shown));
+    // The ends of each knob's sweep send the ends of its parameter; the delay time starts at 0.1 in
+    // single precision.
+    for (const [id, scale] of Object.entries(knobScales)) {
+        assert.deepEqual([scale.minimum, scale.maximum].map((v) => Math.fround(scale.normalised(snapped(scale, v)))), [0, 1], id);
+        assert.deepEqual([scale.minimum, scale.maximum].map((v) => proportionOf(scale, v)), [0, 1], id);
+    }
+});
 
 const sampleRate = 44100;
 const frames = sampleRate;
@@ -227,7 +243,7 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         return [box.x + box.width / 2, box.y + box.height / 2];
     };
     const label = (id) => page.evaluate((id) => {
-        const element = window.halvoPage.gui.shadowRoot.querySelector(`.knob[data-parameter="${id}"]`).nextElementSibling;
+        const element = window.halvoPage.gui.shadowRoot.querySelector(`.value[data-parameter="${id}"]`);
         return element.hidden ? null : element.textContent;
     }, id);
 
@@ -240,8 +256,8 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         await page.mouse.move(x, y - 50, { steps: 5 });
         await page.mouse.up();
         assert.equal((await values()).Gain, Math.fround(0.95));
-        await page.waitForFunction(() => window.halvoPage.gui.shadowRoot.querySelector('.knob[data-parameter="Gain"]')
-            .nextElementSibling.textContent === '5 dB');
+        await page.waitForFunction(() => window.halvoPage.gui.shadowRoot.querySelector('.value[data-parameter="Gain"]')
+            .textContent === '5 dB');
         await page.mouse.click(x, y, { clickCount: 2 });
         assert.equal((await values()).Gain, Math.fround(0.9));
         await page.mouse.move(0, 0);
@@ -256,8 +272,8 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         const engine = newEngine();
         engine.applyPreset(engine.presets().findIndex(({ name }) => name === 'Plain Sine'));
         assert.deepEqual(await values(), Object.fromEntries(engine.parameterIds.map((id, i) => [id, engine.parameter(i)])));
-        await page.waitForFunction(() => window.halvoPage.gui.shadowRoot.querySelector('.knob[data-parameter="Gain"]')
-            .nextElementSibling.textContent === '5 dB');
+        await page.waitForFunction(() => window.halvoPage.gui.shadowRoot.querySelector('.value[data-parameter="Gain"]')
+            .textContent === '5 dB');
     });
 
     await t.test('a letter key plays its note by its place on the keyboard', async () => {

@@ -41,7 +41,7 @@ window.addEventListener('hashchange', async () => {
 const gui = await halvo.createGui();
 byId('window-place').append(gui);
 
-const light = createKeyboard(byId('keyboard'), (note, on) => playMidi([on ? 0x90 : 0x80, note, on ? 100 : 0]));
+const light = createKeyboard(byId('keyboard'), (note, on) => playMidi([on ? 0x90 : 0x80, note, on ? 127 : 0]));
 function playMidi(bytes) {
     node.scheduleEvents({ type: 'wam-midi', time: context.currentTime, data: { bytes } });
     const type = bytes[0] & 0xf0;

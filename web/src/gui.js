@@ -34,41 +34,33 @@ export function createHalvoGui(wam) {
     element.tabIndex = 0;
     const root = element.attachShadow({ mode: 'open' });
     root.innerHTML = `<style>${windowStyle}</style><div class="window" part="window"></div>`;
-    const window = root.querySelector('.window');
+    const frame = root.querySelector('.window');
 
     const setParameter = (id, value) => node.setParameterValues({ [id]: { id, value, normalized: true } });
     let learning = false;
     const pointAt = (id, over) => learning && node.setMidiLearnTarget(over ? id : null);
 
     const knobs = {};
-    for (const [id, scale] of Object.entries(knobScales)) {
+    for (const [id, scale] of Object.entries(knobScales))
         knobs[id] = createKnob(id, scale, {
             onValue: (value) => setParameter(id, value),
             onPointer: (over) => pointAt(id, over),
         });
-        window.append(...knobs[id].elements);
-    }
+    const { OSC: waveformKnob, ...dialKnobs } = knobs;
+    for (const knob of Object.values(dialKnobs)) frame.append(...knob.elements);
 
     const waveButtons = waveforms.map(({ name, value, bounds }) => {
         const button = placed('div', 'wave', bounds);
         button.dataset.waveform = name;
         button.setAttribute('role', 'button');
         button.addEventListener('pointerdown', (event) => event.button === 0 && setParameter('OSC', value));
-        window.append(button);
+        frame.append(button);
         return button;
     });
-    // Over the waveform buttons while learning, so the waveform can take a controller.
-    const waveLearn = placed('div', 'wave-learn', [322, 112, 36, 95]);
-    waveLearn.hidden = true;
-    waveLearn.innerHTML = '<svg width="36" height="95" aria-hidden="true"><path d="M0 5V0H5M31 0H36V5M36 90V95H31M5 95H0V90"/></svg>';
-    waveLearn.addEventListener('pointerenter', () => {
-        waveLearn.classList.add('target');
-        pointAt('OSC', true);
-    });
-    waveLearn.addEventListener('pointerleave', () => {
-        waveLearn.classList.remove('target');
-        pointAt('OSC', false);
-    });
+    // Lies over the waveform buttons while learning, so the waveform can take a controller.
+    const [waveformLearnArea] = waveformKnob.elements;
+    waveformLearnArea.hidden = true;
+    frame.append(waveformLearnArea);
 
     const scope = createScope();
     const options = createOptionsPanel({
@@ -84,19 +76,19 @@ export function createHalvoGui(wam) {
         learning = !learning;
         learnButton.setAttribute('aria-pressed', String(learning));
         options.element.hidden = !learning;
-        waveLearn.hidden = !learning;
+        waveformLearnArea.hidden = !learning;
         for (const knob of Object.values(knobs)) knob.setLearning(learning);
         if (!learning) node.setMidiLearnTarget(null);
     };
     const logo = placed('button', 'frame logo', [0, 0, 146, 30]);
     logo.title = `About ${wam.descriptor.name}`;
     logo.onclick = about.toggle;
-    window.append(scope.element, waveLearn, options.element, learnButton, logo, about.element);
+    frame.append(scope.element, options.element, learnButton, logo, about.element);
 
     let set = 0;
     const showArtworkSet = (next) => {
         set = next;
-        window.style.backgroundImage = `url(${artworkUrl('editorBackground', 'jpg', set)})`;
+        frame.style.backgroundImage = `url(${artworkUrl('editorBackground', 'jpg', set)})`;
         for (const knob of Object.values(knobs)) knob.setArtworkSet(set);
         about.setArtworkSet(set);
         shownWaveform = -1;
@@ -124,8 +116,8 @@ export function createHalvoGui(wam) {
         try {
             const display = await node.getDisplay();
             for (const [id, value] of Object.entries(display.values)) {
-                if (knobs[id]) knobs[id].show(value);
-                else if (id === 'OSC') showWaveform(value);
+                knobs[id]?.show(value);
+                if (id === 'OSC') showWaveform(value);
             }
             options.update(display.controllers, display.channel);
             // No samples come while the instrument stays silent; the trace is then repainted only

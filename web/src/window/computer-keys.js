@@ -1,5 +1,5 @@
 // The letter keys that play notes, in the plug-in window's order: Q is C3 (MIDI 48) and each key
-// along the rows, top to bottom, is a semitone higher. Keys are told by KeyboardEvent.code, the key's
+// along the rows, top to bottom, is a semitone higher, at full velocity on channel 1. Keys are told by KeyboardEvent.code, the key's
 // place, so every keyboard layout plays the same notes.
 const rows = 'QWERTYUIOPASDFGHJKLZXCVBNM';
 const firstNote = 48;
@@ -20,7 +20,7 @@ export const createKeyPlayer = (sendMidi) => {
         if (event.repeat || held.has(note) === down) return true;
         if (down) held.add(note);
         else held.delete(note);
-        sendMidi([down ? 0x90 : 0x80, note, down ? 100 : 0]);
+        sendMidi([down ? 0x90 : 0x80, note, down ? 127 : 0]);
         return true;
     };
     const release = () => {

@@ -4,6 +4,9 @@
 const f = Math.fround;
 
 const truncate = (value) => Math.trunc(value);
+// The delay time's constants are the plug-in's single-precision ones.
+const shortestDelay = f(0.1);
+const delaySpan = f(0.9);
 const roundHalfAwayFromZero = (value) => Math.sign(value) * Math.floor(Math.abs(value) + 0.5);
 
 // Printed from a whole number, so no formatting step rounds a second time.
@@ -40,13 +43,19 @@ export const knobScales = {
     },
     DelayTime: {
         strip: 'Boutonvert_40x40', bounds: [192, 224, 40, 40], label: [191, 266, 44, 24],
-        minimum: 0.1, maximum: 1, step: 0.01, skew: 0.6, reset: 0.4,
-        shown: (n) => f(f(n * 0.9) + 0.1), normalised: (v) => (v - 0.1) / 0.9, text: (v) => `${fixedDecimalText(v, 2)} s`,
+        minimum: shortestDelay, maximum: 1, step: 0.01, skew: 0.6, reset: 0.4,
+        shown: (n) => f(f(n * delaySpan) + shortestDelay), normalised: (v) => (v - shortestDelay) / delaySpan, text: (v) => `${fixedDecimalText(v, 2)} s`,
     },
     DelayFeedback: {
         strip: 'Boutonvert_40x40', bounds: [260, 224, 40, 40], label: [262, 266, 44, 24],
         minimum: 0, maximum: 110, step: 1, skew: 1, reset: 55,
         shown: (n) => f(n * 110), normalised: (v) => v / 110, text: (v) => `${truncate(v)} %`,
+    },
+    // Over the waveform buttons while MIDI learn is on: no picture, no text, a drag steps the waveform.
+    OSC: {
+        strip: null, bounds: [322, 112, 36, 95], label: null,
+        minimum: 0, maximum: 2, step: 1, skew: 1, reset: null,
+        shown: (n) => roundHalfAwayFromZero(f(n * 2)), normalised: (v) => v * 0.5, text: () => '',
     },
 };
 

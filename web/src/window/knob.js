@@ -1,32 +1,33 @@
 // A knob of the window: the filmstrip frame for its value, dragged up or down, reset by a
 // double-click, its value text shown below while the pointer is over it or drags it, and while
-// MIDI learn is on, the learn brackets instead of the text.
+// MIDI learn is on, the learn brackets instead of the text. A scale without a strip or a label
+// draws only the brackets.
 import { artworkUrl } from './artwork.js';
 import { frameOf, pixelsForFullSweep, proportionOf, snapped, valueAt } from './knob-scales.js';
 
 const place = (element, [left, top, width, height]) =>
     Object.assign(element.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
 
-const bracketsSvg = (size) => {
+const bracketsSvg = (width, height) => {
     const arm = 5;
-    const far = size - arm;
-    return `<svg width="${size}" height="${size}" aria-hidden="true"><path d="M0 ${arm}V0H${arm}M${far} 0H${size}V${arm}` +
-        `M${size} ${far}V${size}H${far}M${arm} ${size}H0V${far}"/></svg>`;
+    return `<svg width="${width}" height="${height}" aria-hidden="true"><path d="M0 ${arm}V0H${arm}M${width - arm} 0H${width}V${arm}` +
+        `M${width} ${height - arm}V${height}H${width - arm}M${arm} ${height}H0V${height - arm}"/></svg>`;
 };
 
 // scale: from knobScales; onValue(normalised) when the musician moves it; onPointer(over) when the
 // pointer comes or goes.
 export const createKnob = (id, scale, { onValue, onPointer }) => {
-    const [, , size] = scale.bounds;
+    const [, , size, height] = scale.bounds;
     const knob = document.createElement('div');
     knob.className = 'knob';
     knob.dataset.parameter = id;
     place(knob, scale.bounds);
-    knob.innerHTML = bracketsSvg(size);
+    knob.innerHTML = bracketsSvg(size, height);
     const label = document.createElement('div');
     label.className = 'value';
+    label.dataset.parameter = id;
     label.hidden = true;
-    place(label, scale.label);
+    if (scale.label) place(label, scale.label);
 
     let value = null;
     let frame = -1;
@@ -79,10 +80,10 @@ export const createKnob = (id, scale, { onValue, onPointer }) => {
     };
     knob.addEventListener('pointerup', endDrag);
     knob.addEventListener('pointercancel', endDrag);
-    knob.addEventListener('dblclick', () => move(scale.reset));
+    knob.addEventListener('dblclick', () => scale.reset !== null && move(scale.reset));
 
     return {
-        elements: [knob, label],
+        elements: scale.label ? [knob, label] : [knob],
         // The parameter's normalised value, as the instrument holds it.
         show(normalised) {
             const shown = scale.shown(normalised);
@@ -94,7 +95,7 @@ export const createKnob = (id, scale, { onValue, onPointer }) => {
             if (nextText !== text) label.textContent = text = nextText;
         },
         setArtworkSet(set) {
-            knob.style.backgroundImage = `url(${artworkUrl(scale.strip, 'png', set)})`;
+            if (scale.strip) knob.style.backgroundImage = `url(${artworkUrl(scale.strip, 'png', set)})`;
         },
         setLearning(on) {
             learning = on;

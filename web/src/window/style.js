@@ -8,10 +8,9 @@ export const windowStyle = `
     .window > *, .options > *, .about > * { position: absolute; box-sizing: border-box; margin: 0; }
     .knob { background: 0 0 / 100% auto no-repeat; cursor: ns-resize; }
     .knob svg { display: none; stroke: #1f89d4; stroke-width: 6; fill: none; }
-    .knob.target svg, .wave-learn.target svg { display: block; }
+    .knob.target svg { display: block; }
     .value { color: #eee; font-size: 11.1px; line-height: 24px; text-align: center; white-space: nowrap; pointer-events: none; }
     .wave { background: 0 0 / 100% 100% no-repeat; cursor: pointer; }
-    .wave-learn svg { display: none; stroke: #1f89d4; stroke-width: 6; fill: none; }
     .frame { background: transparent; border: 2px solid #000; color: rgba(238, 238, 238, 0.94); font: 11.1px 'Halvo Roboto', Roboto, sans-serif;
         padding: 0; white-space: nowrap; cursor: pointer; }
     .frame:hover { background: linear-gradient(rgba(60, 60, 60, 0.5), rgba(20, 20, 20, 0.5)); }
