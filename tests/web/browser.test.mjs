@@ -297,7 +297,7 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         assert.ok(Math.abs(heard / expected - 1) < 0.01, `${heard.toFixed(1)} Hz heard for ${expected.toFixed(1)} Hz`);
     });
 
-    await t.test('MIDI learn assigns a controller from the chosen MIDI input, and the options panel shows it', async () => {
+    await t.test('MIDI learn assigns a controller from the chosen MIDI input on the chosen channel, as the options panel shows', async () => {
         await page.click('#midi-access');
         assert.equal(await page.$eval('#midi-input', (chooser) => chooser.selectedOptions[0].text), 'Test controller');
         await (await page.$('pierce/.learn')).click();
@@ -306,9 +306,14 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
         await page.evaluate(() => window.sendTestMidi([0xb0, 21, 64]));
         await page.waitForFunction(() => [...window.halvoPage.gui.shadowRoot.querySelectorAll('.options .option')]
             .some((option) => option.textContent === 'Rate: CC 21'));
+        // Controllers from channel 2 only: the one on channel 1 is not taken, the one on 2 is.
+        await page.select('pierce/.channel', '2');
         await (await page.$('pierce/.learn')).click();
-        await page.evaluate(() => window.sendTestMidi([0xb0, 21, 0]));
+        await page.evaluate(() => window.sendTestMidi([0xb1, 21, 0]));
         await page.waitForFunction(async () => (await window.halvoPage.halvo.audioNode.getParameterValues(true)).Rate.value === 0);
+        await page.evaluate(() => window.sendTestMidi([0xb0, 21, 127]));
+        await new Promise((resolve) => setTimeout(resolve, 200));
+        assert.equal((await values()).Rate, 0);
     });
 
     await t.test('the saved sound is the plug-in state block for the same settings, and its link restores it', async () => {
@@ -320,7 +325,7 @@ test('the page shows the plug-in window and plays, learns, saves and shares as i
             await new Promise((resolve) => setTimeout(resolve, 100));
         const native = path.join(folder, 'native.bin');
         render(midiFile(folder), '--tail', '0.01', '-o', path.join(folder, 'scratch.wav'), '--preset', 'Plain Sine',
-            '--set', 'Rate=0', '--map', 'Rate=21', '--save-state', native);
+            '--set', 'Rate=0', '--map', 'Rate=21', '--midi-channel', '2', '--save-state', native);
         assert.deepEqual(fs.readFileSync(saved), fs.readFileSync(native));
 
         const before = await values();
