@@ -1,93 +1,149 @@
-// Halvo's panel for web hosts: the seven parameters with the plug-in's value texts, the factory
-// presets, MIDI learn with the controller channel, and the computer keyboard playing notes. It
-// polls the instrument, as the plug-in's window does, so controllers, automation and restored
-// states show.
+// The Halvo window for web hosts, drawn from the plug-in's artwork: the six knobs, the waveform
+// buttons, the MIDI learn display with its options panel, the about card behind the logo and the
+// oscilloscope. As the plug-in's window does, it polls the instrument every 50 ms and changes only
+// what changed, so automation, restored states and presets show at once and a window at rest
+// paints nothing.
+import { artworkSet, artworkUrl, loadWindowFont, watchArtworkSet } from './window/artwork.js';
+import { createAboutCard } from './window/about-card.js';
+import { createKeyPlayer } from './window/computer-keys.js';
+import { createKnob } from './window/knob.js';
+import { knobScales } from './window/knob-scales.js';
+import { createOptionsPanel } from './window/options-panel.js';
+import { createScope } from './window/scope.js';
+import { windowStyle } from './window/style.js';
 
-const style = `
-    :host { display: block; font: 13px sans-serif; color: #ddd; background: #222; padding: 12px; width: 360px; }
-    h1 { font-size: 18px; margin: 0 0 8px; color: #1f89d4; }
-    label { display: grid; grid-template-columns: 110px 1fr 72px; align-items: center; gap: 8px; margin: 4px 0; }
-    label.target { outline: 1px solid #1f89d4; }
-    output { font-variant-numeric: tabular-nums; text-align: right; }
-    .row { display: flex; gap: 8px; align-items: center; margin-top: 8px; }
-    button[aria-pressed="true"] { background: #1f89d4; color: white; }
-`;
+const refreshMilliseconds = 50;
+const waveforms = [
+    { name: 'waveSine', value: 0, bounds: [325, 115, 30, 27] },
+    { name: 'waveSaw', value: 0.5, bounds: [325, 147, 30, 27] },
+    { name: 'waveSquare', value: 1, bounds: [325, 177, 30, 27] },
+];
 
-// A piano's rows on any keyboard layout: the bottom letter row from C4, the row above for sharps.
-const noteOfKey = {
-    KeyZ: 60, KeyS: 61, KeyX: 62, KeyD: 63, KeyC: 64, KeyV: 65, KeyG: 66, KeyB: 67, KeyH: 68, KeyN: 69,
-    KeyJ: 70, KeyM: 71, Comma: 72,
+const placed = (tag, className, [left, top, width, height]) => {
+    const element = document.createElement(tag);
+    element.className = className;
+    Object.assign(element.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
+    return element;
 };
 
 export function createHalvoGui(wam) {
     const node = wam.audioNode;
+    loadWindowFont();
     const element = document.createElement('div');
+    element.className = 'halvo-window';
+    element.tabIndex = 0;
     const root = element.attachShadow({ mode: 'open' });
-    root.innerHTML = `<style>${style}</style><h1>Halvo</h1><div id="parameters"></div>
-        <div class="row"><select id="presets"><option value="">Factory presets…</option></select></div>
-        <div class="row"><button id="learn" aria-pressed="false">MIDI Learn</button>
-        <select id="channel"></select><button id="unlearn">Unlearn All</button></div>`;
+    root.innerHTML = `<style>${windowStyle}</style><div class="window" part="window"></div>`;
+    const frame = root.querySelector('.window');
 
-    const presets = root.getElementById('presets');
-    for (const preset of wam.presets) presets.add(new Option(preset.name, preset.name));
-    presets.title = 'A preset sets the seven parameters; controller assignments stay';
-    presets.onchange = () => presets.value && node.loadPreset(presets.value).then(() => (presets.value = ''));
-
-    const channel = root.getElementById('channel');
-    channel.add(new Option('Any channel', '0'));
-    for (let c = 1; c <= 16; ++c) channel.add(new Option(`Channel ${c}`, String(c)));
-    channel.onchange = () => node.setMidiChannel(Number(channel.value));
-
+    const setParameter = (id, value) => node.setParameterValues({ [id]: { id, value, normalized: true } });
     let learning = false;
-    const learn = root.getElementById('learn');
-    learn.onclick = () => {
+    const pointAt = (id, over) => learning && node.setMidiLearnTarget(over ? id : null);
+
+    const knobs = {};
+    for (const [id, scale] of Object.entries(knobScales))
+        knobs[id] = createKnob(id, scale, {
+            onValue: (value) => setParameter(id, value),
+            onPointer: (over) => pointAt(id, over),
+        });
+    const { OSC: waveformKnob, ...dialKnobs } = knobs;
+    for (const knob of Object.values(dialKnobs)) frame.append(...knob.elements);
+
+    const waveButtons = waveforms.map(({ name, value, bounds }) => {
+        const button = placed('div', 'wave', bounds);
+        button.dataset.waveform = name;
+        button.setAttribute('role', 'button');
+        button.addEventListener('pointerdown', (event) => event.button === 0 && setParameter('OSC', value));
+        frame.append(button);
+        return button;
+    });
+    // Lies over the waveform buttons while learning, so the waveform can take a controller.
+    const [waveformLearnArea] = waveformKnob.elements;
+    waveformLearnArea.hidden = true;
+    frame.append(waveformLearnArea);
+
+    const scope = createScope();
+    const options = createOptionsPanel({
+        onChannel: (channel) => node.setMidiChannel(channel),
+        onUnlearn: () => node.clearMidiAssignments(),
+    });
+    const about = createAboutCard(wam.descriptor);
+
+    const learnButton = placed('button', 'frame learn', [554, 0, 69, 30]);
+    learnButton.textContent = 'MIDI Learn';
+    learnButton.setAttribute('aria-pressed', 'false');
+    learnButton.onclick = () => {
         learning = !learning;
-        learn.setAttribute('aria-pressed', String(learning));
+        learnButton.setAttribute('aria-pressed', String(learning));
+        options.element.hidden = !learning;
+        waveformLearnArea.hidden = !learning;
+        for (const knob of Object.values(knobs)) knob.setLearning(learning);
         if (!learning) node.setMidiLearnTarget(null);
     };
-    root.getElementById('unlearn').onclick = () => node.clearMidiAssignments();
+    const logo = placed('button', 'frame logo', [0, 0, 146, 30]);
+    logo.title = `About ${wam.descriptor.name}`;
+    logo.onclick = about.toggle;
+    frame.append(scope.element, options.element, learnButton, logo, about.element);
 
-    const rows = {};
-    node.getParameterInfo().then((info) => {
-        for (const id of Object.keys(info)) {
-            const row = document.createElement('label');
-            row.innerHTML = `<span></span><input type="range" min="0" max="1" step="0.001"><output></output>`;
-            const slider = row.querySelector('input');
-            slider.oninput = () => node.setParameterValues({ [id]: { id, value: Number(slider.value), normalized: true } });
-            slider.ondblclick = () => node.setParameterValues({ [id]: { id, value: info[id].defaultValue, normalized: true } });
-            // While learning, the parameter under the pointer takes the next controller.
-            row.onpointerenter = () => learning && node.setMidiLearnTarget(id);
-            row.onpointerleave = () => learning && node.setMidiLearnTarget(null);
-            rows[id] = row;
-            root.getElementById('parameters').append(row);
-        }
-    });
+    let set = 0;
+    const showArtworkSet = (next) => {
+        set = next;
+        frame.style.backgroundImage = `url(${artworkUrl('editorBackground', 'jpg', set)})`;
+        for (const knob of Object.values(knobs)) knob.setArtworkSet(set);
+        about.setArtworkSet(set);
+        shownWaveform = -1;
+    };
+    let shownWaveform = -1;
+    const showWaveform = (osc) => {
+        const on = Math.sign(osc * 2) * Math.floor(Math.abs(osc * 2) + 0.5);
+        if (on === shownWaveform) return;
+        shownWaveform = on;
+        waveButtons.forEach((button, index) => {
+            const { name } = waveforms[index];
+            button.setAttribute('aria-pressed', String(index === on));
+            button.style.backgroundImage = `url(${artworkUrl(index === on ? `${name}Down` : name, 'png', set)})`;
+        });
+    };
+    showArtworkSet(artworkSet());
+    const stopWatching = watchArtworkSet(showArtworkSet);
 
+    let pending = false;
+    let lastScope = new Float32Array(0);
+    let shownPixelScale = 0;
     const refresh = async () => {
-        const [values, assignments] = await Promise.all([node.getParameterValues(true), node.getMidiAssignments()]);
-        for (const [id, row] of Object.entries(rows)) {
-            const controller = assignments.controllers[id];
-            row.querySelector('span').textContent = controller >= 0 ? `${id} (CC ${controller})` : id;
-            row.querySelector('output').textContent = wam.parameterText(values[id].value);
-            const slider = row.querySelector('input');
-            if (root.activeElement !== slider) slider.value = String(values[id].value);
-            row.classList.toggle('target', learning && row.matches(':hover'));
+        if (pending || !element.isConnected) return;
+        pending = true;
+        try {
+            const display = await node.getDisplay();
+            for (const [id, value] of Object.entries(display.values)) {
+                knobs[id]?.show(value);
+                if (id === 'OSC') showWaveform(value);
+            }
+            options.update(display.controllers, display.channel);
+            // No samples come while the instrument stays silent; the trace is then repainted only
+            // for a screen of another resolution.
+            lastScope = display.scope ?? lastScope;
+            const pixelScale = globalThis.devicePixelRatio || 1;
+            if (display.scope || pixelScale !== shownPixelScale) scope.update(lastScope, pixelScale);
+            shownPixelScale = pixelScale;
+        } finally {
+            pending = false;
         }
-        channel.value = String(assignments.channel);
     };
-    const timer = setInterval(() => element.isConnected && refresh(), 100);
+    const timer = setInterval(refresh, refreshMilliseconds);
+    refresh();
 
-    const held = new Set();
-    const play = (event, down) => {
-        const note = noteOfKey[event.code];
-        if (note === undefined || event.repeat || held.has(note) === down) return;
-        if (down) held.add(note);
-        else held.delete(note);
-        node.scheduleEvents({ type: 'wam-midi', time: node.context.currentTime, data: { bytes: [down ? 0x90 : 0x80, note, down ? 100 : 0] } });
+    const keys = createKeyPlayer((bytes) =>
+        node.scheduleEvents({ type: 'wam-midi', time: node.context.currentTime, data: { bytes } }));
+    element.addEventListener('keydown', (event) => keys.press(event, true));
+    element.addEventListener('keyup', (event) => keys.press(event, false));
+    element.addEventListener('blur', keys.release);
+    element.refresh = refresh;
+    element.destroy = () => {
+        clearInterval(timer);
+        stopWatching();
+        keys.release();
+        if (learning) node.setMidiLearnTarget(null);
     };
-    element.tabIndex = 0;
-    element.onkeydown = (event) => play(event, true);
-    element.onkeyup = (event) => play(event, false);
-    element.destroy = () => clearInterval(timer);
     return element;
 }

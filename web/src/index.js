@@ -59,6 +59,12 @@ class HalvoNode extends WamNode {
         return this._request('get/midiAssignments', {});
     }
 
+    // { values: the normalised value of each parameter by id, channel, controllers, scope: the
+    // latest 512 output samples, or null when they are still the silence sent before }
+    getDisplay() {
+        return this._request('get/display', {});
+    }
+
     // Sets the seven parameters from a factory preset; controller assignments stay.
     async loadPreset(name) {
         const index = this.module.presets.findIndex((preset) => preset.name.toLowerCase() === name.toLowerCase());

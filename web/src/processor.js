@@ -8,10 +8,19 @@ const { registerProcessor, webAudioModules } = globalThis;
 const moduleScope = webAudioModules.getModuleScope(identifier);
 const { WamProcessor, WamParameterInfo } = moduleScope;
 
+// As many samples as the plug-in's oscilloscope shows.
+const scopeLength = 512;
+
 class HalvoProcessor extends WamProcessor {
     constructor(options) {
         super(options);
         this.engine = new HalvoEngine(options.processorOptions.engineModule, globalThis.sampleRate);
+        // The latest output of the first channel, oldest first, for the window's oscilloscope.
+        this.scope = new Float32Array(scopeLength);
+        // Exact zeros at the end of the scope, and whether it changed since the window last asked:
+        // a silent instrument sends the window no samples.
+        this.silentSamples = scopeLength;
+        this.scopeChanged = true;
     }
 
     _generateWamParameterInfo() {
@@ -90,6 +99,8 @@ class HalvoProcessor extends WamProcessor {
                 return answer(this._midiAssignments());
             case 'set/preset':
                 return answer(this.engine.applyPreset(content.index));
+            case 'get/display':
+                return answer(this._display());
             default:
                 return super._onMessage(message);
         }
@@ -101,6 +112,28 @@ class HalvoProcessor extends WamProcessor {
             controllers[id] = this.engine.assignment(index);
         });
         return { channel: this.engine.midiChannel(), controllers };
+    }
+
+    // What the window shows: the seven values, the controller map and the oscilloscope's samples.
+    _display() {
+        const values = {};
+        this.engine.parameterIds.forEach((id, index) => {
+            values[id] = this.engine.parameter(index);
+        });
+        const scope = this.scopeChanged ? this.scope.slice() : null;
+        this.scopeChanged = false;
+        return { values, ...this._midiAssignments(), scope };
+    }
+
+    _captureScope(samples) {
+        const wasSilent = this.silentSamples >= scopeLength;
+        for (let i = 0; i < samples.length; ++i)
+            this.silentSamples = samples[i] === 0 ? Math.min(this.silentSamples + 1, scopeLength) : 0;
+        if (wasSilent && this.silentSamples >= scopeLength) return;
+        this.scopeChanged = true;
+        const kept = Math.max(0, scopeLength - samples.length);
+        this.scope.copyWithin(0, scopeLength - kept);
+        this.scope.set(kept > 0 ? samples : samples.subarray(samples.length - scopeLength), kept);
     }
 
     process(inputs, outputs) {
@@ -116,6 +149,7 @@ class HalvoProcessor extends WamProcessor {
         this.engine.process(frames, stereo);
         output[0].set(this.engine.output(0));
         if (stereo) output[1].set(this.engine.output(1));
+        this._captureScope(this.engine.output(0));
         for (let channel = 2; channel < output.length; ++channel) output[channel].fill(0);
         return true;
     }
