@@ -59,10 +59,14 @@ std::uint32_t readLittleEndian(const unsigned char* bytes)
            (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
+// Letter case changes no character count, so a name of another length is no key: a large block's
+// many foreign elements cost one count each, not fifteen comparisons.
 const StateKey* findKey(const juce::String& tagName)
 {
+    const auto length = static_cast<std::size_t>(tagName.length());
     for (const auto& key : stateKeys)
-        if (tagName.equalsIgnoreCase(key.name))
+        if (std::char_traits<char>::length(key.name) == length &&
+            tagName.equalsIgnoreCase(key.name))
             return &key;
     return nullptr;
 }
