@@ -31,6 +31,7 @@ echo "ok: the zip holds ${#zip_expected[@]} expected files"
 rm -rf "${scratch:?}" && mkdir -p "$scratch"
 export WINEPREFIX=$scratch/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 "$wine" wineboot --init
 drive=$WINEPREFIX/drive_c
 files_before=$(find "$drive" -type f | sort)
@@ -124,8 +125,18 @@ expect_nothing_left "uninstalling by product code"
 
 # Side by side, as on 64-bit Windows for a 32-bit host: the presets are one set of components with two
 # clients, so removing either package leaves them to the other, and removing both leaves nothing.
-install_package() { "$wine" msiexec /i "$(windows_path "$1")" /qn || fail "installing ${1##*/}"; }
-uninstall_package() { "$wine" msiexec /x "$(windows_path "$1")" /qn || fail "uninstalling ${1##*/}"; }
+# Now and then wine64 fails to start msiexec right after a 32-bit package ran ("ShellExecuteEx failed:
+# Internal error", nothing installed or removed): each step waits for wine's processes to end and is
+# tried once more when msiexec did not run.
+msiexec_step() {
+    "$wineserver" -w
+    "$wine" msiexec "$@" /qn && return 0
+    echo "msiexec $1 did not succeed; trying once more" >&2
+    "$wineserver" -w
+    "$wine" msiexec "$@" /qn
+}
+install_package() { msiexec_step /i "$(windows_path "$1")" || fail "installing ${1##*/}"; }
+uninstall_package() { msiexec_step /x "$(windows_path "$1")" || fail "uninstalling ${1##*/}"; }
 install_package "$installer" && install_package "$installer_x86"
 [ -f "$drive/Program Files (x86)/VSTPlugins/Halvo_32bit.dll" ] || fail "the 32-bit package installed nothing"
 uninstall_package "$installer_x86"
