@@ -17,8 +17,7 @@ MurmelAudioProcessor::MurmelAudioProcessor()
     for (int index = 0; index < numParameters; ++index)
         addParameter(new HostParameter(*this, index));
 
-    for (const int index : {oscIndex, rateIndex, modeIndex, delayTimeIndex, delayFeedbackIndex,
-                            reverbIndex, gainIndex})
+    for (const int index : defaultsOrder)
         setParameter(index, parameterTable[static_cast<std::size_t>(index)].defaultValue);
 
     for (auto& assignment : midiMap)

@@ -36,6 +36,10 @@ inline constexpr std::array<ParameterInfo, numParameters> parameterTable{{
     {"Gain", 0.9f},
 }};
 
+// The order in which a new instrument, in the plug-in or in the browser, applies the defaults.
+inline constexpr std::array<int, numParameters> defaultsOrder{
+    oscIndex, rateIndex, modeIndex, delayTimeIndex, delayFeedbackIndex, reverbIndex, gainIndex};
+
 constexpr bool isParameterIndex(int index) noexcept
 {
     return index >= 0 && index < numParameters;

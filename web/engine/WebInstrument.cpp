@@ -19,8 +19,7 @@ constexpr int bytesPerQueuedEvent = 16;
 
 WebInstrument::WebInstrument()
 {
-    for (const int index : {oscIndex, rateIndex, modeIndex, delayTimeIndex, delayFeedbackIndex,
-                            reverbIndex, gainIndex})
+    for (const int index : defaultsOrder)
         setParameter(index, parameterTable[static_cast<std::size_t>(index)].defaultValue);
 
     for (auto& assignment : midiMap)
